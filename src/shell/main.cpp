@@ -1,0 +1,29 @@
+// Quorvex: starts on the main menu and runs until the last screen is unloaded.
+
+#include "application.h"
+#include "screen_registry.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    if (!quorvex::displayAvailable()) {
+        std::fputs("quorvex: no graphical display found (DISPLAY and WAYLAND_DISPLAY are not set)\n",
+                    stderr);
+        return 1;
+    }
+    QApplication application(argc, argv);
+    quorvex::configureApplication();
+
+    int status = 0;
+    {
+        quorvex::ScreenRegistry registry;
+        registry.show(quorvex::ScreenId::frmQV);
+        status = QApplication::exec();
+    }
+    // Windows unloaded in the last moments are deleted before the application object goes.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return status;
+}

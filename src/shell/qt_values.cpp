@@ -1,0 +1,104 @@
+#include "qt_values.h"
+
+#include <QStringList>
+
+#include <array>
+#include <cmath>
+#include <utility>
+
+namespace quorvex {
+
+int twipsToPixels(int twips)
+{
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
+QRect pixelRect(const TwipRect& rect)
+{
+    const int left = twipsToPixels(rect.left);
+    const int top = twipsToPixels(rect.top);
+    return {left, top, twipsToPixels(rect.right()) - left, twipsToPixels(rect.bottom()) - top};
+}
+
+QSize pixelSize(const TwipRect& rect)
+{
+    return pixelRect(rect).size();
+}
+
+QPalette::ColorRole paletteRoleOfSystemColour(int index)
+{
+    // Indexed by the classic system colour numbers 0 to 24.
+    static constexpr std::array<QPalette::ColorRole, 25> roles{
+        QPalette::Button,          // 0 scroll bar
+        QPalette::Dark,            // 1 desktop
+        QPalette::Highlight,       // 2 active caption
+        QPalette::Mid,             // 3 inactive caption
+        QPalette::Window,          // 4 menu
+        QPalette::Base,            // 5 window
+        QPalette::Shadow,          // 6 window frame
+        QPalette::WindowText,      // 7 menu text
+        QPalette::Text,            // 8 window text
+        QPalette::HighlightedText, // 9 caption text
+        QPalette::Mid,             // 10 active border
+        QPalette::Midlight,        // 11 inactive border
+        QPalette::Dark,            // 12 application workspace
+        QPalette::Highlight,       // 13 highlight
+        QPalette::HighlightedText, // 14 highlighted text
+        QPalette::Button,          // 15 button face
+        QPalette::Dark,            // 16 button shadow
+        QPalette::PlaceholderText, // 17 grey text
+        QPalette::ButtonText,      // 18 button text
+        QPalette::WindowText,      // 19 inactive caption text
+        QPalette::Light,           // 20 button highlight
+        QPalette::Shadow,          // 21 3D dark shadow
+        QPalette::Midlight,        // 22 3D light
+        QPalette::ToolTipText,     // 23 info text
+        QPalette::ToolTipBase,     // 24 info background
+    };
+    return index >= 0 && std::cmp_less(index, roles.size()) ? roles[static_cast<std::size_t>(index)]
+                                                            : QPalette::Window;
+}
+
+QColor colourOf(ColourValue colour, const QPalette& palette)
+{
+    if (colour & kSystemColourFlag) {
+        return palette.color(QPalette::Active,
+                             paletteRoleOfSystemColour(static_cast<int>(colour & 0xFFu)));
+    }
+    return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
+                  static_cast<int>((colour >> 16) & 0xFFu));
+}
+
+QString substituteFace(std::string_view face)
+{
+    if (face == "MS Sans Serif") {
+        return QStringLiteral("Liberation Sans");
+    }
+    if (face == "Times New Roman") {
+        return QStringLiteral("Liberation Serif");
+    }
+    if (face == "Verdana") {
+        return QStringLiteral("DejaVu Sans");
+    }
+    return qtText(face);
+}
+
+QFont fontOf(const FontDescription& font)
+{
+    QFont result;
+    // The named face where it is installed, otherwise its stand-in.
+    result.setFamilies({qtText(font.face), substituteFace(font.face)});
+    result.setPointSizeF(font.points);
+    result.setWeight(static_cast<QFont::Weight>(font.weight));
+    result.setItalic(font.italic);
+    result.setUnderline(font.underline);
+    result.setStrikeOut(font.strikeout);
+    return result;
+}
+
+QString qtText(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+} // namespace quorvex

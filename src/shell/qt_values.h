@@ -1,0 +1,36 @@
+#pragma once
+
+// Turns the values of a screen description (twips, colour values, font descriptions, texts) into
+// the Qt values the builder and the painting code use.
+
+#include "screen_description.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+namespace quorvex {
+
+// Twips to logical pixels, 15 to a pixel, rounded to the nearest pixel (15 is odd, so there is
+// never a tie). A rectangle converts its edges, not its size, so that controls whose edges meet
+// in twips still meet in pixels.
+int twipsToPixels(int twips);
+QRect pixelRect(const TwipRect& rect);
+QSize pixelSize(const TwipRect& rect);
+
+// The palette role that stands for a system colour index; documented in docs/colours.md.
+QPalette::ColorRole paletteRoleOfSystemColour(int index);
+// An explicit 0x00BBGGRR value as it is, a system colour from `palette`.
+QColor colourOf(ColourValue colour, const QPalette& palette);
+
+// The face installed in its place where a named face is missing (Liberation Sans for
+// "MS Sans Serif", Liberation Serif for "Times New Roman", DejaVu Sans for "Verdana").
+QString substituteFace(std::string_view face);
+QFont fontOf(const FontDescription& font);
+
+QString qtText(std::string_view utf8);
+
+} // namespace quorvex

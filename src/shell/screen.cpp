@@ -1,0 +1,136 @@
+#include "screen.h"
+
+#include "qt_values.h"
+#include "screen_builder.h"
+#include "screen_registry.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
+
+#include <algorithm>
+#include <cassert>
+
+namespace quorvex {
+namespace {
+
+// The screen the user is working on: the one under the mouse pointer, else the primary one.
+QScreen* workingScreen()
+{
+    if (QScreen* underPointer = QGuiApplication::screenAt(QCursor::pos())) {
+        return underPointer;
+    }
+    return QGuiApplication::primaryScreen();
+}
+
+// Centres the client area: the window frame is not known before the window is first shown.
+void centreOnScreen(QWidget& window)
+{
+    if (const QScreen* screen = workingScreen()) {
+        window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
+                                               screen->availableGeometry()));
+    }
+}
+
+} // namespace
+
+Screen::Screen(ScreenRegistry& registry, const ScreenDescription& description)
+    : registry_(registry), description_(description)
+{
+}
+
+Screen::~Screen() = default;
+
+QWidget* Screen::control(const ControlName& name) const
+{
+    const auto& controls = description_.controls;
+    const auto found = std::ranges::find(controls, name, &ControlDescription::name);
+    if (!window_ || found == controls.end()) {
+        return nullptr;
+    }
+    return controls_[static_cast<std::size_t>(found - controls.begin())];
+}
+
+void Screen::show()
+{
+    if (window_) {
+        window_->raise();
+    } else {
+        load();
+    }
+    window_->show();
+    window_->activateWindow();
+}
+
+void Screen::load()
+{
+    BuiltWindow built = buildWindow(*this);
+    window_ = std::move(built.window);
+    controls_ = std::move(built.controls);
+    // Both start-up positions centre the window on the screen: no screen is ever shown with an
+    // owner to centre on.
+    centreOnScreen(*window_);
+
+    const auto& controls = description_.controls;
+    std::optional<std::size_t> first;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].takesFocus() &&
+            (!first || controls[i].tabIndex < controls[*first].tabIndex)) {
+            first = i;
+        }
+    }
+    if (first) {
+        controls_[*first]->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void Screen::unload()
+{
+    if (!window_) {
+        return;
+    }
+    window_->hide();
+    controls_.clear();
+    window_.reset();
+    registry_.screenUnloaded();
+}
+
+QString Screen::text(const ControlName& textBox) const
+{
+    const auto* box = qobject_cast<const QLineEdit*>(control(textBox));
+    assert(box);
+    return box ? box->text() : QString();
+}
+
+void Screen::setText(const ControlName& textBox, const QString& text)
+{
+    auto* box = qobject_cast<QLineEdit*>(control(textBox));
+    assert(box);
+    if (box) {
+        box->setText(text);
+    }
+}
+
+void Screen::setCaption(const ControlName& label, const QString& caption)
+{
+    auto* widget = qobject_cast<QLabel*>(control(label));
+    assert(widget);
+    if (widget) {
+        widget->setText(caption);
+    }
+}
+
+void Screen::clear(const ControlName& name)
+{
+    if (auto* box = qobject_cast<QLineEdit*>(control(name))) {
+        box->clear();
+    } else {
+        setCaption(name, QString());
+    }
+}
+
+} // namespace quorvex

@@ -1,0 +1,89 @@
+#pragma once
+
+// One screen instance: the object a registry slot holds for the life of the process. While the
+// screen is loaded it owns its window and controls, built afresh from its description; unloading
+// destroys them and keeps the instance. Handlers of derived screens read and write their own
+// controls by name through the accessors here.
+
+#include "screen_description.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+namespace quorvex {
+
+class ScreenRegistry;
+
+// Deletes a window once control returns to the event loop, so that a handler may unload the
+// window whose button it is running from.
+struct DeleteLater {
+    void operator()(QObject* object) const { object->deleteLater(); }
+};
+using WindowPointer = std::unique_ptr<QWidget, DeleteLater>;
+
+class Screen
+{
+public:
+    Screen(ScreenRegistry& registry, const ScreenDescription& description);
+    virtual ~Screen();
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
+
+    const ScreenDescription& description() const { return description_; }
+    bool isLoaded() const { return window_ != nullptr; }
+    // The window while the screen is loaded, otherwise null.
+    QWidget* window() const { return window_.get(); }
+    // The control of that name while the screen is loaded, otherwise null.
+    QWidget* control(const ControlName& name) const;
+
+    // Loads the screen from its description if it is unloaded, then brings it to the front and
+    // activates it. A loaded screen keeps its control values.
+    void show();
+    // Destroys the window and its controls; the instance stays in its slot.
+    void unload();
+
+protected:
+    ScreenRegistry& registry() const { return registry_; }
+
+    QString text(const ControlName& textBox) const;
+    void setText(const ControlName& textBox, const QString& text);
+    void setCaption(const ControlName& label, const QString& caption);
+    // Empties a text box's text or a label's caption.
+    void clear(const ControlName& name);
+
+private:
+    void load();
+
+    ScreenRegistry& registry_;
+    const ScreenDescription& description_;
+    WindowPointer window_;
+    std::vector<QWidget*> controls_; // parallel to description_.controls while loaded
+};
+
+namespace detail {
+template <typename Member>
+struct MemberClass;
+template <typename Class>
+struct MemberClass<void (Class::*)()> {
+    using type = Class;
+};
+
+template <auto Member>
+void callMember(Screen& screen)
+{
+    using Class = typename MemberClass<decltype(Member)>::type;
+    (static_cast<Class&>(screen).*Member)();
+}
+} // namespace detail
+
+// The Click handler entry of a control table row for a member function of the screen's class,
+// as in onClick<&FrmQV::Command1_Click>.
+template <auto Member>
+inline constexpr ClickHandler onClick = &detail::callMember<Member>;
+
+} // namespace quorvex

@@ -1,0 +1,231 @@
+#pragma once
+
+// The static description from which every window of the application is built: a screen with its
+// caption, client area, border and colours, and its controls in creation order, each with its kind,
+// position in twips, tab stop, caption, font, colours, alignment, border, picture and Click
+// handler. Screens are plain constexpr data; the builder turns a description into widgets.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quorvex {
+
+class Screen;
+
+enum class ControlKind { Label, TextBox, CommandButton, PictureBox, Shape };
+enum class Alignment { Left, Right, Centre };
+enum class LabelBorder { None, FixedSingle };
+enum class WindowBorder { Sizable, FixedSingle };
+enum class StartUpPosition { CentreScreen, CentreOwner };
+enum class Artwork { None, LargeBanner, SmallImage, CalculatorBanner };
+
+// Positions and sizes in twips: 1440 to the inch, 15 to a pixel at 96 dots per inch.
+struct TwipRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    constexpr int right() const { return left + width; }
+    constexpr int bottom() const { return top + height; }
+};
+
+// A 32-bit colour value: with the top bit set, a system colour whose index is in the low byte;
+// otherwise 0x00BBGGRR.
+using ColourValue = std::uint32_t;
+
+inline constexpr ColourValue kSystemColourFlag = 0x80000000u;
+
+constexpr ColourValue systemColour(int index)
+{
+    return kSystemColourFlag | static_cast<ColourValue>(index);
+}
+
+constexpr ColourValue rgb(int red, int green, int blue)
+{
+    return static_cast<ColourValue>(red) | static_cast<ColourValue>(green) << 8 |
+           static_cast<ColourValue>(blue) << 16;
+}
+
+namespace colours {
+inline constexpr ColourValue window = systemColour(5);
+inline constexpr ColourValue windowFrame = systemColour(6);
+inline constexpr ColourValue windowText = systemColour(8);
+inline constexpr ColourValue activeBorder = systemColour(10);
+inline constexpr ColourValue applicationWorkspace = systemColour(12);
+inline constexpr ColourValue buttonFace = systemColour(15);
+inline constexpr ColourValue buttonText = systemColour(18);
+inline constexpr ColourValue infoBackground = systemColour(24);
+// The pink strip behind each calculator's formula.
+inline constexpr ColourValue formulaPink = rgb(255, 192, 192);
+} // namespace colours
+
+enum class FontWeight : int { Regular = 400, Bold = 700 };
+
+struct FontDescription {
+    std::string_view face = {};
+    double points = 8.25;
+    FontWeight weight = FontWeight::Regular;
+    bool italic = false;
+    bool underline = false;
+    bool strikeout = false;
+    int charset = 0; // Western
+
+    constexpr bool operator==(const FontDescription&) const = default;
+};
+
+namespace fonts {
+inline constexpr FontWeight regular = FontWeight::Regular;
+inline constexpr FontWeight bold = FontWeight::Bold;
+
+constexpr FontDescription msSansSerif(double points, FontWeight weight = regular)
+{
+    return {.face = "MS Sans Serif", .points = points, .weight = weight};
+}
+constexpr FontDescription timesNewRoman(double points, FontWeight weight = regular)
+{
+    return {.face = "Times New Roman", .points = points, .weight = weight};
+}
+constexpr FontDescription verdana(double points, FontWeight weight = regular)
+{
+    return {.face = "Verdana", .points = points, .weight = weight};
+}
+
+// No screen stores a font, so a control without one uses the platform's dialog font.
+inline constexpr FontDescription screenDefault = msSansSerif(8.25);
+// Written in a control row where the control uses its screen's font.
+inline constexpr std::optional<FontDescription> ofScreen = std::nullopt;
+} // namespace fonts
+
+// A control's name, with its index when it is an element of a control array (`Txt_c(1)`).
+struct ControlName {
+    std::string_view name;
+    std::optional<int> index;
+
+    constexpr ControlName(const char* controlName) : name(controlName) {}
+    constexpr ControlName(std::string_view controlName, std::optional<int> arrayIndex)
+        : name(controlName), index(arrayIndex)
+    {
+    }
+
+    // Names compare without regard to case, as the control names of a screen always have.
+    bool operator==(const ControlName& other) const;
+    // "Txt_a", or "Txt_c(1)" for an array element.
+    std::string text() const;
+};
+
+constexpr ControlName element(std::string_view arrayName, int index)
+{
+    return ControlName(arrayName, index);
+}
+
+using ClickHandler = void (*)(Screen&);
+
+struct ControlDescription {
+    ControlName name;
+    ControlKind kind = ControlKind::Label;
+    TwipRect geometry;
+    std::optional<int> tabIndex = {}; // every kind but Shape has one
+    std::string_view caption = {};    // Label and CommandButton
+    std::optional<FontDescription> font = {};
+    std::optional<ColourValue> foreColour = {};
+    std::optional<ColourValue> backColour = {};
+    Alignment alignment = Alignment::Left; // Label only
+    LabelBorder border = LabelBorder::None; // Label only
+    Artwork picture = Artwork::None;        // PictureBox only
+    ClickHandler handler = nullptr;         // CommandButton only
+
+    constexpr ControlDescription withBackColour(ColourValue colour) const
+    {
+        ControlDescription copy = *this;
+        copy.backColour = colour;
+        return copy;
+    }
+    constexpr ControlDescription withForeColour(ColourValue colour) const
+    {
+        ControlDescription copy = *this;
+        copy.foreColour = colour;
+        return copy;
+    }
+    constexpr ControlDescription withSingleBorder() const
+    {
+        ControlDescription copy = *this;
+        copy.border = LabelBorder::FixedSingle;
+        return copy;
+    }
+
+    // Whether the control takes the keyboard focus and so has a place in the tab order.
+    constexpr bool takesFocus() const
+    {
+        return kind == ControlKind::TextBox || kind == ControlKind::CommandButton ||
+               kind == ControlKind::PictureBox;
+    }
+};
+
+struct ScreenDescription {
+    std::string_view name = {};
+    std::string_view caption = {};
+    TwipRect client = {}; // ClientLeft, ClientTop, ClientWidth, ClientHeight
+    StartUpPosition startUpPosition = StartUpPosition::CentreScreen;
+    WindowBorder border = WindowBorder::Sizable;
+    std::optional<ColourValue> backColour = {};
+    std::optional<ColourValue> foreColour = {};
+    std::span<const ControlDescription> controls = {}; // in creation order
+};
+
+// One helper per kind, so that a control table reads like the screen's own description.
+
+constexpr ControlDescription label(ControlName name, TwipRect geometry, int tabIndex,
+                                   std::string_view caption, std::optional<FontDescription> font,
+                                   Alignment alignment = Alignment::Left)
+{
+    return {.name = name,
+            .kind = ControlKind::Label,
+            .geometry = geometry,
+            .tabIndex = tabIndex,
+            .caption = caption,
+            .font = font,
+            .alignment = alignment};
+}
+
+constexpr ControlDescription textBox(ControlName name, TwipRect geometry, int tabIndex,
+                                     FontDescription font, ColourValue backColour)
+{
+    return {.name = name,
+            .kind = ControlKind::TextBox,
+            .geometry = geometry,
+            .tabIndex = tabIndex,
+            .font = font,
+            .backColour = backColour};
+}
+
+constexpr ControlDescription button(ControlName name, TwipRect geometry, int tabIndex,
+                                    std::string_view caption, ClickHandler handler)
+{
+    return {.name = name,
+            .kind = ControlKind::CommandButton,
+            .geometry = geometry,
+            .tabIndex = tabIndex,
+            .caption = caption,
+            .handler = handler};
+}
+
+constexpr ControlDescription picture(ControlName name, TwipRect geometry, int tabIndex,
+                                     Artwork artwork)
+{
+    return {.name = name,
+            .kind = ControlKind::PictureBox,
+            .geometry = geometry,
+            .tabIndex = tabIndex,
+            .picture = artwork};
+}
+
+constexpr ControlDescription shape(ControlName name, TwipRect geometry)
+{
+    return {.name = name, .kind = ControlKind::Shape, .geometry = geometry};
+}
+
+} // namespace quorvex

@@ -1,0 +1,89 @@
+#pragma once
+
+// Helpers for driving the real screens in tests: one registry per test program, access to a
+// loaded screen's controls by name, typing and clicking as a user would, and a check that a test
+// leaves no window behind.
+
+#include "application.h"
+#include "screen_registry.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QWidget>
+
+namespace quorvex::testing {
+
+inline QWidget* windowOf(const ScreenRegistry& registry, ScreenId id)
+{
+    const Screen* screen = registry.instance(id);
+    return screen ? screen->window() : nullptr;
+}
+
+template <typename Widget = QWidget>
+Widget* controlOf(const ScreenRegistry& registry, ScreenId id, const ControlName& name)
+{
+    const Screen* screen = registry.instance(id);
+    return screen ? qobject_cast<Widget*>(screen->control(name)) : nullptr;
+}
+
+inline QString captionOf(const ScreenRegistry& registry, ScreenId id, const ControlName& name)
+{
+    const auto* label = controlOf<QLabel>(registry, id, name);
+    return label ? label->text() : QStringLiteral("<no label %1>").arg(name.text().c_str());
+}
+
+inline QString textOf(const ScreenRegistry& registry, ScreenId id, const ControlName& name)
+{
+    const auto* box = controlOf<QLineEdit>(registry, id, name);
+    return box ? box->text() : QStringLiteral("<no text box %1>").arg(name.text().c_str());
+}
+
+// Replaces a box's text the way a user does: select all, then type.
+inline void typeInto(const ScreenRegistry& registry, ScreenId id, const ControlName& name,
+                     const QString& text)
+{
+    auto* box = controlOf<QLineEdit>(registry, id, name);
+    QVERIFY2(box, name.text().c_str());
+    box->setFocus();
+    box->selectAll();
+    if (text.isEmpty()) {
+        QTest::keyClick(box, Qt::Key_Delete);
+    } else {
+        QTest::keyClicks(box, text);
+    }
+}
+
+inline void clickButton(const ScreenRegistry& registry, ScreenId id, const ControlName& name)
+{
+    auto* button = controlOf<QPushButton>(registry, id, name);
+    QVERIFY2(button, name.text().c_str());
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Deletes the windows of unloaded screens now rather than at the next turn of the event loop.
+inline void deleteUnloadedWindows()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+inline void unloadAll(ScreenRegistry& registry)
+{
+    for (std::size_t i = 0; i < kScreenCount; ++i) {
+        registry.unload(static_cast<ScreenId>(i));
+    }
+    deleteUnloadedWindows();
+}
+
+inline int visibleTopLevelWindows()
+{
+    int count = 0;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        count += widget->isVisible() ? 1 : 0;
+    }
+    return count;
+}
+
+} // namespace quorvex::testing

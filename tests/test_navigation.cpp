@@ -1,0 +1,327 @@
+// Start-up, showing and unloading screens, and the application's lifetime, through the real
+// windows and buttons.
+
+#include "screen_test_support.h"
+
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+
+using namespace quorvex;
+using namespace quorvex::testing;
+
+namespace {
+
+// Runs the application's event loop until it ends, after `action` has run inside it; the exit
+// status, or -1 when the loop was still running after five seconds.
+template <typename Action>
+int runEventLoopAfter(Action action)
+{
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
+    watchdog.start(5000);
+    QTimer::singleShot(0, action);
+    return QCoreApplication::exec();
+}
+
+bool centredOnScreen(const QWidget& window)
+{
+    const QRect available = window.screen()->availableGeometry();
+    const QPoint offset = window.geometry().center() - available.center();
+    return std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1;
+}
+
+} // namespace
+
+class TestNavigation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startsOnTheMenuWithFocusOnThreePhaseRealPower();
+    void everyScreenButAMenuStartsAbsent();
+    void menuButtonOpensItsScreen_data();
+    void menuButtonOpensItsScreen();
+    void secondClickBringsTheSameWindowWithItsValues();
+    void reopenedScreenIsFreshAndCentred_data();
+    void reopenedScreenIsFreshAndCentred();
+    void unloadDestroysTheWidgets();
+    void closingTheMenuLeavesACalculatorWorking();
+    void backToMainPageReloadsAClosedMenu();
+    void applicationEndsWhenTheLastScreenGoes_data();
+    void applicationEndsWhenTheLastScreenGoes();
+    void applicationRunsWhileAnyScreenIsLoaded();
+    void resizingMovesNothing();
+    void menuTabOrderVisitsTheButtonsInGroups();
+
+private:
+    ScreenRegistry registry_;
+};
+
+void TestNavigation::initTestCase()
+{
+    configureApplication();
+}
+
+void TestNavigation::init()
+{
+    registry_.show(ScreenId::frmQV);
+    QVERIFY(QTest::qWaitForWindowExposed(windowOf(registry_, ScreenId::frmQV)));
+}
+
+void TestNavigation::cleanup()
+{
+    unloadAll(registry_);
+    QCOMPARE(registry_.loadedCount(), 0);
+    QCOMPARE(visibleTopLevelWindows(), 0);
+}
+
+void TestNavigation::startsOnTheMenuWithFocusOnThreePhaseRealPower()
+{
+    QWidget* menu = windowOf(registry_, ScreenId::frmQV);
+    QVERIFY(menu);
+    QVERIFY(menu->isVisible());
+    QCOMPARE(menu->windowTitle(), QStringLiteral("Quorvex"));
+    QVERIFY(centredOnScreen(*menu));
+    QVERIFY(QTest::qWaitForWindowActive(menu));
+    QCOMPARE(QApplication::focusWidget(), controlOf(registry_, ScreenId::frmQV, "Command1"));
+}
+
+void TestNavigation::everyScreenButAMenuStartsAbsent()
+{
+    // A registry of its own, so that no earlier test has filled a slot.
+    ScreenRegistry fresh;
+    for (std::size_t i = 0; i < kScreenCount; ++i) {
+        QCOMPARE(fresh.state(static_cast<ScreenId>(i)), ScreenState::Absent);
+    }
+    fresh.show(ScreenId::frmQV);
+    QCOMPARE(fresh.state(ScreenId::frmQV), ScreenState::Loaded);
+    QCOMPARE(fresh.state(ScreenId::frmApparentPower), ScreenState::Absent);
+    fresh.unload(ScreenId::frmQV);
+    QCOMPARE(fresh.state(ScreenId::frmQV), ScreenState::Unloaded);
+    QVERIFY(fresh.instance(ScreenId::frmQV));
+    deleteUnloadedWindows();
+}
+
+void TestNavigation::menuButtonOpensItsScreen_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<ScreenId>("screen");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("firstFocus");
+    QTest::newRow("three-phase apparent power")
+        << "Command2" << ScreenId::frmApparentPower << "Apparent Power - 3Ph" << "Txt_a";
+}
+
+void TestNavigation::menuButtonOpensItsScreen()
+{
+    QFETCH(QString, button);
+    QFETCH(ScreenId, screen);
+    QFETCH(QString, caption);
+    QFETCH(QString, firstFocus);
+    clickButton(registry_, ScreenId::frmQV, button.toStdString().c_str());
+    QWidget* window = windowOf(registry_, screen);
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), caption);
+    QVERIFY(window->isVisible());
+    QVERIFY(centredOnScreen(*window));
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(QApplication::focusWidget()->objectName(), firstFocus);
+    // The menu stays loaded and visible behind it.
+    QVERIFY(windowOf(registry_, ScreenId::frmQV)->isVisible());
+}
+
+void TestNavigation::secondClickBringsTheSameWindowWithItsValues()
+{
+    clickButton(registry_, ScreenId::frmQV, "Command2");
+    QWidget* first = windowOf(registry_, ScreenId::frmApparentPower);
+    typeInto(registry_, ScreenId::frmApparentPower, "Txt_a", "400");
+    typeInto(registry_, ScreenId::frmApparentPower, "Txt_b", "10");
+    clickButton(registry_, ScreenId::frmApparentPower, "Command1");
+
+    clickButton(registry_, ScreenId::frmQV, "Command2");
+    QCOMPARE(windowOf(registry_, ScreenId::frmApparentPower), first);
+    QCOMPARE(visibleTopLevelWindows(), 2);
+    QCOMPARE(textOf(registry_, ScreenId::frmApparentPower, "Txt_a"), QStringLiteral("400"));
+    QCOMPARE(textOf(registry_, ScreenId::frmApparentPower, "Txt_b"), QStringLiteral("10"));
+    QCOMPARE(captionOf(registry_, ScreenId::frmApparentPower, "Lbl_x"), QStringLiteral("6.928"));
+}
+
+void TestNavigation::reopenedScreenIsFreshAndCentred_data()
+{
+    QTest::addColumn<bool>("byCloseBox");
+    QTest::newRow("closed by Back to Main Page") << false;
+    QTest::newRow("closed by its close box") << true;
+}
+
+void TestNavigation::reopenedScreenIsFreshAndCentred()
+{
+    QFETCH(bool, byCloseBox);
+    clickButton(registry_, ScreenId::frmQV, "Command2");
+    QWidget* window = windowOf(registry_, ScreenId::frmApparentPower);
+    typeInto(registry_, ScreenId::frmApparentPower, "Txt_a", "400");
+    typeInto(registry_, ScreenId::frmApparentPower, "Txt_b", "10");
+    clickButton(registry_, ScreenId::frmApparentPower, "Command1");
+    window->move(window->pos() + QPoint(40, 30));
+
+    if (byCloseBox) {
+        QVERIFY(window->close());
+    } else {
+        clickButton(registry_, ScreenId::frmApparentPower, "Command3");
+    }
+    QCOMPARE(registry_.state(ScreenId::frmApparentPower), ScreenState::Unloaded);
+    deleteUnloadedWindows();
+
+    clickButton(registry_, ScreenId::frmQV, "Command2");
+    QWidget* reopened = windowOf(registry_, ScreenId::frmApparentPower);
+    QVERIFY(reopened);
+    QVERIFY(centredOnScreen(*reopened));
+    QCOMPARE(textOf(registry_, ScreenId::frmApparentPower, "Txt_a"), QString());
+    QCOMPARE(textOf(registry_, ScreenId::frmApparentPower, "Txt_b"), QString());
+    QCOMPARE(captionOf(registry_, ScreenId::frmApparentPower, "Lbl_x"), QString());
+}
+
+void TestNavigation::unloadDestroysTheWidgets()
+{
+    const qsizetype baseline = QApplication::allWidgets().size();
+    clickButton(registry_, ScreenId::frmQV, "Command2");
+    Screen* instance = registry_.instance(ScreenId::frmApparentPower);
+    QPointer<QWidget> window = windowOf(registry_, ScreenId::frmApparentPower);
+    QPointer<QWidget> box = controlOf(registry_, ScreenId::frmApparentPower, "Txt_a");
+    QPointer<QWidget> label = controlOf(registry_, ScreenId::frmApparentPower, "Lbl_x");
+    QVERIFY(window && box && label);
+    QVERIFY(QApplication::allWidgets().size() > baseline);
+
+    clickButton(registry_, ScreenId::frmApparentPower, "Command3");
+    deleteUnloadedWindows();
+    QVERIFY(!window);
+    QVERIFY(!box);
+    QVERIFY(!label);
+    QCOMPARE(QApplication::allWidgets().size(), baseline);
+    // The slot keeps its instance.
+    QCOMPARE(registry_.instance(ScreenId::frmApparentPower), instance);
+    QCOMPARE(registry_.state(ScreenId::frmApparentPower), ScreenState::Unloaded);
+}
+
+void TestNavigation::closingTheMenuLeavesACalculatorWorking()
+{
+    clickButton(registry_, ScreenId::frmQV, "Command2");
+    clickButton(registry_, ScreenId::frmQV, "Command4");
+    QCOMPARE(registry_.state(ScreenId::frmQV), ScreenState::Unloaded);
+    QCOMPARE(registry_.state(ScreenId::frmApparentPower), ScreenState::Loaded);
+
+    typeInto(registry_, ScreenId::frmApparentPower, "Txt_a", "230");
+    typeInto(registry_, ScreenId::frmApparentPower, "Txt_b", "5");
+    clickButton(registry_, ScreenId::frmApparentPower, "Command1");
+    QCOMPARE(captionOf(registry_, ScreenId::frmApparentPower, "Lbl_x"), QStringLiteral("1.992"));
+}
+
+void TestNavigation::backToMainPageReloadsAClosedMenu()
+{
+    clickButton(registry_, ScreenId::frmQV, "Command2");
+    QWidget* menuBefore = windowOf(registry_, ScreenId::frmQV);
+    menuBefore->move(menuBefore->pos() + QPoint(25, 25));
+    clickButton(registry_, ScreenId::frmQV, "Command4");
+    deleteUnloadedWindows();
+
+    clickButton(registry_, ScreenId::frmApparentPower, "Command3");
+    QCOMPARE(registry_.state(ScreenId::frmQV), ScreenState::Loaded);
+    QCOMPARE(registry_.state(ScreenId::frmApparentPower), ScreenState::Unloaded);
+    QWidget* menu = windowOf(registry_, ScreenId::frmQV);
+    QVERIFY(menu->isVisible());
+    QVERIFY(centredOnScreen(*menu));
+    QVERIFY(QTest::qWaitForWindowActive(menu));
+    QCOMPARE(QApplication::focusWidget(), controlOf(registry_, ScreenId::frmQV, "Command1"));
+}
+
+void TestNavigation::applicationEndsWhenTheLastScreenGoes_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("Close on the menu") << "menu Close";
+    QTest::newRow("close box of the menu") << "menu close box";
+    QTest::newRow("menu closed, then the calculator's close box") << "calculator close box";
+    QTest::newRow("menu closed, then Back to Main Page, then Close")
+        << "back to main page then Close";
+}
+
+void TestNavigation::applicationEndsWhenTheLastScreenGoes()
+{
+    QFETCH(QString, path);
+    const int status = runEventLoopAfter([this, path] {
+        if (path == "menu Close") {
+            clickButton(registry_, ScreenId::frmQV, "Command4");
+        } else if (path == "menu close box") {
+            windowOf(registry_, ScreenId::frmQV)->close();
+        } else {
+            clickButton(registry_, ScreenId::frmQV, "Command2");
+            clickButton(registry_, ScreenId::frmQV, "Command4");
+            QCOMPARE(registry_.loadedCount(), 1);
+            if (path == "calculator close box") {
+                windowOf(registry_, ScreenId::frmApparentPower)->close();
+            } else {
+                clickButton(registry_, ScreenId::frmApparentPower, "Command3");
+                QCOMPARE(registry_.loadedCount(), 1);
+                clickButton(registry_, ScreenId::frmQV, "Command4");
+            }
+        }
+    });
+    QCOMPARE(status, 0);
+    QCOMPARE(registry_.loadedCount(), 0);
+}
+
+void TestNavigation::applicationRunsWhileAnyScreenIsLoaded()
+{
+    // Closing the menu with a calculator open must not end the loop: the watchdog does.
+    const int status = runEventLoopAfter([this] {
+        clickButton(registry_, ScreenId::frmQV, "Command2");
+        clickButton(registry_, ScreenId::frmQV, "Command4");
+    });
+    QCOMPARE(status, -1);
+    QCOMPARE(registry_.state(ScreenId::frmApparentPower), ScreenState::Loaded);
+}
+
+void TestNavigation::resizingMovesNothing()
+{
+    QWidget* menu = windowOf(registry_, ScreenId::frmQV);
+    QList<QRect> before;
+    const auto controls = menu->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QWidget* control : controls) {
+        before.append(control->geometry());
+    }
+    menu->resize(menu->size() + QSize(60, 40));
+    QTest::qWait(20);
+    menu->resize(menu->size() - QSize(200, 150));
+    QTest::qWait(20);
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        QCOMPARE(controls[i]->geometry(), before[i]);
+    }
+}
+
+void TestNavigation::menuTabOrderVisitsTheButtonsInGroups()
+{
+    QWidget* menu = windowOf(registry_, ScreenId::frmQV);
+    QVERIFY(QTest::qWaitForWindowActive(menu));
+    // The two picture boxes are tab stops after single-phase "Reactive Power" and "About".
+    const QStringList cycle{"Command1", "Command2", "Command3", "Command6", "Command7",
+                            "Command8", "Picture1", "Command9", "Picture2", "Command4",
+                            "Command1"};
+    QCOMPARE(QApplication::focusWidget()->objectName(), cycle.first());
+    for (qsizetype i = 1; i < cycle.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), cycle[i]);
+    }
+    for (qsizetype i = cycle.size() - 2; i >= 0; --i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), cycle[i]);
+    }
+}
+
+QTEST_MAIN(TestNavigation)
+
+#include "test_navigation.moc"
