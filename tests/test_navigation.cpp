@@ -14,14 +14,13 @@ using namespace quorvex::testing;
 namespace {
 
 // Runs the application's event loop until it ends, after `action` has run inside it; the exit
-// status, or -1 when the loop was still running after five seconds.
-template <typename Action>
-int runEventLoopAfter(Action action)
+// status, or -1 when the loop was still running after `patience` milliseconds.
+template <typename Action> int runEventLoopAfter(Action action, int patience = 5000)
 {
     QTimer watchdog;
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
-    watchdog.start(5000);
+    watchdog.start(patience);
     QTimer::singleShot(0, action);
     return QCoreApplication::exec();
 }
@@ -116,7 +115,8 @@ void TestNavigation::menuButtonOpensItsScreen_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("firstFocus");
     QTest::newRow("three-phase apparent power")
-        << "Command2" << ScreenId::frmApparentPower << "Apparent Power - 3Ph" << "Txt_a";
+        << "Command2" << ScreenId::frmApparentPower << "Apparent Power - 3Ph"
+        << "Txt_a";
 }
 
 void TestNavigation::menuButtonOpensItsScreen()
@@ -278,10 +278,12 @@ void TestNavigation::applicationEndsWhenTheLastScreenGoes()
 void TestNavigation::applicationRunsWhileAnyScreenIsLoaded()
 {
     // Closing the menu with a calculator open must not end the loop: the watchdog does.
-    const int status = runEventLoopAfter([this] {
-        clickButton(registry_, ScreenId::frmQV, "Command2");
-        clickButton(registry_, ScreenId::frmQV, "Command4");
-    });
+    const int status = runEventLoopAfter(
+        [this] {
+            clickButton(registry_, ScreenId::frmQV, "Command2");
+            clickButton(registry_, ScreenId::frmQV, "Command4");
+        },
+        500);
     QCOMPARE(status, -1);
     QCOMPARE(registry_.state(ScreenId::frmApparentPower), ScreenState::Loaded);
 }
@@ -308,9 +310,8 @@ void TestNavigation::menuTabOrderVisitsTheButtonsInGroups()
     QWidget* menu = windowOf(registry_, ScreenId::frmQV);
     QVERIFY(QTest::qWaitForWindowActive(menu));
     // The two picture boxes are tab stops after single-phase "Reactive Power" and "About".
-    const QStringList cycle{"Command1", "Command2", "Command3", "Command6", "Command7",
-                            "Command8", "Picture1", "Command9", "Picture2", "Command4",
-                            "Command1"};
+    const QStringList cycle{"Command1", "Command2", "Command3", "Command6", "Command7", "Command8",
+                            "Picture1", "Command9", "Picture2", "Command4", "Command1"};
     QCOMPARE(QApplication::focusWidget()->objectName(), cycle.first());
     for (qsizetype i = 1; i < cycle.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

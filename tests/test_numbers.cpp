@@ -102,8 +102,8 @@ void TestNumbers::valReadsTheLeadingNumber_data()
     QTest::newRow("hexadecimal prefix is not a radix") << "0x10" << 0.0;
     QTest::newRow("leading zeros") << "007" << 7.0;
     QTest::newRow("negative zero") << "-0" << -0.0;
-    QTest::newRow("the largest double") << "1.7976931348623157e308"
-                                        << std::numeric_limits<double>::max();
+    QTest::newRow("the largest double")
+        << "1.7976931348623157e308" << std::numeric_limits<double>::max();
     QTest::newRow("beyond the largest double") << "1.7976931348623159e308" << infinity;
     QTest::newRow("overflow") << "1e999" << infinity;
     QTest::newRow("negative overflow") << "-1e999" << -infinity;
@@ -165,8 +165,8 @@ void TestNumbers::roundWorksOnTheWrittenDecimal_data()
     QTest::newRow("tiny negative cosine") << -2.05e-10 << 4 << -0.0;
     QTest::newRow("subnormal") << 1e-320 << 3 << 0.0;
     QTest::newRow("too large for a fraction") << 1e300 << 3 << 1e300;
-    QTest::newRow("largest double") << std::numeric_limits<double>::max() << 3
-                                    << std::numeric_limits<double>::max();
+    QTest::newRow("largest double")
+        << std::numeric_limits<double>::max() << 3 << std::numeric_limits<double>::max();
     QTest::newRow("sixteen digits keep their integer part")
         << 1234567890123.4567 << 3 << 1234567890123.457;
     QTest::newRow("infinity unchanged") << infinity << 3 << infinity;
@@ -200,8 +200,8 @@ void TestNumbers::numberTextShowsAtMostFifteenDigits_data()
     QTest::newRow("fifteen digits in plain decimals") << 1e14 << "100000000000000";
     QTest::newRow("exponent form from 1E+15") << 1e15 << "1E+15";
     QTest::newRow("exponent form of a large value") << 1.5e300 << "1.5E+300";
-    QTest::newRow("largest double") << std::numeric_limits<double>::max()
-                                    << "1.79769313486232E+308";
+    QTest::newRow("largest double")
+        << std::numeric_limits<double>::max() << "1.79769313486232E+308";
     QTest::newRow("a ten-thousandth in plain decimals") << 0.0001 << "0.0001";
     QTest::newRow("exponent form below a ten-thousandth") << 0.00001 << "1E-05";
     QTest::newRow("negative exponent form") << -0.000015 << "-1.5E-05";
@@ -251,9 +251,10 @@ void TestNumbers::anglesUseTheDecimalPi_data()
 
     QTest::newRow("cosine of 90 degrees is not zero")
         << 90.0 << false << "0" << -2.05e-10 << 0.01e-10;
-    QTest::newRow("sine of 180 degrees is not zero") << 180.0 << true << "0" << -4.1e-10 << 0.01e-10;
-    QTest::newRow("sine of 30 degrees is above a half") << 30.0 << true << "0.5" << 0.50000000006
-                                                        << 0.5e-11;
+    QTest::newRow("sine of 180 degrees is not zero")
+        << 180.0 << true << "0" << -4.1e-10 << 0.01e-10;
+    QTest::newRow("sine of 30 degrees is above a half")
+        << 30.0 << true << "0.5" << 0.50000000006 << 0.5e-11;
     QTest::newRow("cosine of 60 degrees is below a half")
         << 60.0 << false << "0.5" << 0.49999999988 << 0.5e-11;
     QTest::newRow("cosine of 0 degrees is one") << 0.0 << false << "1" << 1.0 << 0.0;

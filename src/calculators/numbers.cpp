@@ -25,8 +25,7 @@ bool isAsciiDigit(char32_t c)
 }
 
 // Length in code units of the blank at `pos`, or 0 when there is none.
-template <typename Char>
-std::size_t blankAt(std::basic_string_view<Char> text, std::size_t pos)
+template <typename Char> std::size_t blankAt(std::basic_string_view<Char> text, std::size_t pos)
 {
     const Char c = text[pos];
     if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') {
@@ -40,8 +39,7 @@ std::size_t blankAt(std::basic_string_view<Char> text, std::size_t pos)
 }
 
 // Length in code units of a minus sign at `pos` (ASCII or U+2212), or 0.
-template <typename Char>
-std::size_t minusAt(std::basic_string_view<Char> text, std::size_t pos)
+template <typename Char> std::size_t minusAt(std::basic_string_view<Char> text, std::size_t pos)
 {
     if (text[pos] == '-') {
         return 1;
@@ -54,7 +52,8 @@ std::size_t minusAt(std::basic_string_view<Char> text, std::size_t pos)
 }
 
 // Where the leading number lies in a text, found by the grammar documented at `Val`.
-struct LeadingNumber {
+struct LeadingNumber
+{
     std::size_t begin = 0; // first digit or full stop
     std::size_t end = 0;   // one past the last character of the number
     bool negative = false;
@@ -164,8 +163,7 @@ double parseAscii(const char* first, const char* last, const LeadingNumber& numb
     return number.negative ? -magnitude : magnitude;
 }
 
-template <typename Char>
-double readNumber(std::basic_string_view<Char> text)
+template <typename Char> double readNumber(std::basic_string_view<Char> text)
 {
     const std::optional<LeadingNumber> number = findLeadingNumber(text);
     if (!number) {
@@ -185,7 +183,8 @@ double readNumber(std::basic_string_view<Char> text)
 
 // The shortest decimal that reads back to a finite, non-zero double: its significant digits and
 // the decimal exponent of the first of them, so that value = 0.d1d2...dn x 10^(pointPosition).
-struct ShortestDecimal {
+struct ShortestDecimal
+{
     std::array<char, 17> digits{};
     int digitCount = 0;
     int pointPosition = 0;
@@ -194,9 +193,8 @@ struct ShortestDecimal {
 ShortestDecimal shortestDecimal(double magnitude)
 {
     std::array<char, 32> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                      std::chars_format::scientific);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                      std::chars_format::scientific);
     // The form is d[.ddd]e[+-]xx.
     ShortestDecimal decimal;
     const char* p = buffer.data();

@@ -10,8 +10,9 @@
 int main(int argc, char* argv[])
 {
     if (!quorvex::displayAvailable()) {
-        std::fputs("quorvex: no graphical display found (DISPLAY and WAYLAND_DISPLAY are not set)\n",
-                    stderr);
+        std::fputs(
+            "quorvex: no graphical display found (DISPLAY and WAYLAND_DISPLAY are not set)\n",
+            stderr);
         return 1;
     }
     QApplication application(argc, argv);

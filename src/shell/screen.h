@@ -21,7 +21,8 @@ class ScreenRegistry;
 
 // Deletes a window once control returns to the event loop, so that a handler may unload the
 // window whose button it is running from.
-struct DeleteLater {
+struct DeleteLater
+{
     void operator()(QObject* object) const { object->deleteLater(); }
 };
 using WindowPointer = std::unique_ptr<QWidget, DeleteLater>;
@@ -66,15 +67,13 @@ private:
 };
 
 namespace detail {
-template <typename Member>
-struct MemberClass;
-template <typename Class>
-struct MemberClass<void (Class::*)()> {
+template <typename Member> struct MemberClass;
+template <typename Class> struct MemberClass<void (Class::*)()>
+{
     using type = Class;
 };
 
-template <auto Member>
-void callMember(Screen& screen)
+template <auto Member> void callMember(Screen& screen)
 {
     using Class = typename MemberClass<decltype(Member)>::type;
     (static_cast<Class&>(screen).*Member)();
@@ -83,7 +82,6 @@ void callMember(Screen& screen)
 
 // The Click handler entry of a control table row for a member function of the screen's class,
 // as in onClick<&FrmQV::Command1_Click>.
-template <auto Member>
-inline constexpr ClickHandler onClick = &detail::callMember<Member>;
+template <auto Member> inline constexpr ClickHandler onClick = &detail::callMember<Member>;
 
 } // namespace quorvex

@@ -29,8 +29,9 @@ Qt::Alignment labelAlignment(Alignment alignment)
 
 // Sets the foreground and background of a widget from its control's colours or the defaults of
 // its kind.
-void applyColours(QWidget& widget, const ControlDescription& control, QPalette::ColorRole background,
-                  ColourValue defaultBack, QPalette::ColorRole foreground, ColourValue defaultFore)
+void applyColours(QWidget& widget, const ControlDescription& control,
+                  QPalette::ColorRole background, ColourValue defaultBack,
+                  QPalette::ColorRole foreground, ColourValue defaultFore)
 {
     const QPalette base = QApplication::palette();
     QPalette palette = widget.palette();
@@ -92,8 +93,8 @@ QWidget* makePicture(const ControlDescription& control, QWidget& window)
 
 QWidget* makeShape(const ControlDescription& control, QWidget& window)
 {
-    const QColor line = colourOf(control.foreColour.value_or(colours::windowText),
-                                 QApplication::palette());
+    const QColor line =
+        colourOf(control.foreColour.value_or(colours::windowText), QApplication::palette());
     return new RectangleShape(line, &window);
 }
 
@@ -174,7 +175,8 @@ BuiltWindow buildWindow(Screen& owner)
             tabOrder.push_back(i);
         }
     }
-    std::ranges::sort(tabOrder, {}, [&](std::size_t i) { return controls[i].tabIndex.value_or(0); });
+    std::ranges::sort(tabOrder, {},
+                      [&](std::size_t i) { return controls[i].tabIndex.value_or(0); });
     for (std::size_t k = 1; k < tabOrder.size(); ++k) {
         QWidget::setTabOrder(built.controls[tabOrder[k - 1]], built.controls[tabOrder[k]]);
     }

@@ -10,7 +10,8 @@
 
 namespace quorvex {
 
-struct BuiltWindow {
+struct BuiltWindow
+{
     WindowPointer window;
     std::vector<QWidget*> controls; // parallel to the description's controls; owned by window
 };

@@ -15,15 +15,46 @@ namespace quorvex {
 
 class Screen;
 
-enum class ControlKind { Label, TextBox, CommandButton, PictureBox, Shape };
-enum class Alignment { Left, Right, Centre };
-enum class LabelBorder { None, FixedSingle };
-enum class WindowBorder { Sizable, FixedSingle };
-enum class StartUpPosition { CentreScreen, CentreOwner };
-enum class Artwork { None, LargeBanner, SmallImage, CalculatorBanner };
+enum class ControlKind
+{
+    Label,
+    TextBox,
+    CommandButton,
+    PictureBox,
+    Shape
+};
+enum class Alignment
+{
+    Left,
+    Right,
+    Centre
+};
+enum class LabelBorder
+{
+    None,
+    FixedSingle
+};
+enum class WindowBorder
+{
+    Sizable,
+    FixedSingle
+};
+enum class StartUpPosition
+{
+    CentreScreen,
+    CentreOwner
+};
+enum class Artwork
+{
+    None,
+    LargeBanner,
+    SmallImage,
+    CalculatorBanner
+};
 
 // Positions and sizes in twips: 1440 to the inch, 15 to a pixel at 96 dots per inch.
-struct TwipRect {
+struct TwipRect
+{
     int left = 0;
     int top = 0;
     int width = 0;
@@ -63,9 +94,14 @@ inline constexpr ColourValue infoBackground = systemColour(24);
 inline constexpr ColourValue formulaPink = rgb(255, 192, 192);
 } // namespace colours
 
-enum class FontWeight : int { Regular = 400, Bold = 700 };
+enum class FontWeight : int
+{
+    Regular = 400,
+    Bold = 700
+};
 
-struct FontDescription {
+struct FontDescription
+{
     std::string_view face = {};
     double points = 8.25;
     FontWeight weight = FontWeight::Regular;
@@ -101,7 +137,8 @@ inline constexpr std::optional<FontDescription> ofScreen = std::nullopt;
 } // namespace fonts
 
 // A control's name, with its index when it is an element of a control array (`Txt_c(1)`).
-struct ControlName {
+struct ControlName
+{
     std::string_view name;
     std::optional<int> index;
 
@@ -124,7 +161,8 @@ constexpr ControlName element(std::string_view arrayName, int index)
 
 using ClickHandler = void (*)(Screen&);
 
-struct ControlDescription {
+struct ControlDescription
+{
     ControlName name;
     ControlKind kind = ControlKind::Label;
     TwipRect geometry;
@@ -133,7 +171,7 @@ struct ControlDescription {
     std::optional<FontDescription> font = {};
     std::optional<ColourValue> foreColour = {};
     std::optional<ColourValue> backColour = {};
-    Alignment alignment = Alignment::Left; // Label only
+    Alignment alignment = Alignment::Left;  // Label only
     LabelBorder border = LabelBorder::None; // Label only
     Artwork picture = Artwork::None;        // PictureBox only
     ClickHandler handler = nullptr;         // CommandButton only
@@ -165,7 +203,8 @@ struct ControlDescription {
     }
 };
 
-struct ScreenDescription {
+struct ScreenDescription
+{
     std::string_view name = {};
     std::string_view caption = {};
     TwipRect client = {}; // ClientLeft, ClientTop, ClientWidth, ClientHeight

@@ -47,8 +47,8 @@ Screen* ScreenRegistry::instance(ScreenId id) const
 
 int ScreenRegistry::loadedCount() const
 {
-    return static_cast<int>(std::ranges::count_if(
-        slots_, [](const auto& slot) { return slot && slot->isLoaded(); }));
+    return static_cast<int>(
+        std::ranges::count_if(slots_, [](const auto& slot) { return slot && slot->isLoaded(); }));
 }
 
 void ScreenRegistry::screenUnloaded()

@@ -15,7 +15,8 @@ namespace quorvex {
 
 // The eight screens, in the order of the application's screen table; the first is shown at
 // start-up.
-enum class ScreenId : int {
+enum class ScreenId : int
+{
     frmQV,
     frmRealPower,
     frmApparentPower,
@@ -27,7 +28,12 @@ enum class ScreenId : int {
 };
 inline constexpr std::size_t kScreenCount = 8;
 
-enum class ScreenState { Absent, Loaded, Unloaded };
+enum class ScreenState
+{
+    Absent,
+    Loaded,
+    Unloaded
+};
 
 class ScreenRegistry
 {

@@ -8,14 +8,12 @@
 namespace quorvex {
 namespace {
 
-template <typename ScreenClass>
-std::unique_ptr<Screen> create(ScreenRegistry& registry)
+template <typename ScreenClass> std::unique_ptr<Screen> create(ScreenRegistry& registry)
 {
     return std::make_unique<ScreenClass>(registry);
 }
 
-template <typename ScreenClass>
-constexpr ScreenDefinition definition(ScreenId id)
+template <typename ScreenClass> constexpr ScreenDefinition definition(ScreenId id)
 {
     return {id, &ScreenClass::screenDescription, &create<ScreenClass>};
 }

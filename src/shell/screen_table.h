@@ -9,7 +9,8 @@
 
 namespace quorvex {
 
-struct ScreenDefinition {
+struct ScreenDefinition
+{
     ScreenId id;
     const ScreenDescription& (*description)();
     std::unique_ptr<Screen> (*create)(ScreenRegistry&);

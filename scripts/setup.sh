@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quorvex needs when any is missing (with sudo when not root), then
+# configures and builds it in build/ (Release). Used by run-app.sh and run-tests.sh.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$root/build"
+
+packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins fonts-liberation fonts-dejavu-core)
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+if ((${#missing[@]})); then
+    as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || {
+            echo "quorvex: installing ${missing[*]} needs root, and sudo is not available" >&2
+            exit 1
+        }
+        as_root=(sudo)
+    fi
+    echo "quorvex: installing ${missing[*]}"
+    "${as_root[@]}" apt-get update -qq
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUORVEX_WARNINGS_AS_ERRORS=ON
+cmake --build "$build" --parallel "$(nproc)"

@@ -1,0 +1,278 @@
+// The windows the builder makes from the descriptions: names, positions, fonts, colours,
+// stacking, focus and the keyboard.
+
+#include "qt_values.h"
+#include "screen_table.h"
+#include "screen_test_support.h"
+
+#include <QFontInfo>
+
+using namespace quorvex;
+using namespace quorvex::testing;
+
+namespace {
+
+Qt::Alignment horizontal(Alignment alignment)
+{
+    switch (alignment) {
+    case Alignment::Right:
+        return Qt::AlignRight;
+    case Alignment::Centre:
+        return Qt::AlignHCenter;
+    case Alignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+} // namespace
+
+class TestBuilder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void screen_data();
+    void everyControlIsBuiltAsDescribed_data() { screen_data(); }
+    void everyControlIsBuiltAsDescribed();
+    void windowlessControlsLieBelowWindowedOnes_data() { screen_data(); }
+    void windowlessControlsLieBelowWindowedOnes();
+    void windowHasItsCaptionSizeAndBorder_data() { screen_data(); }
+    void windowHasItsCaptionSizeAndBorder();
+    void missingFacesUseTheirStandIns_data();
+    void missingFacesUseTheirStandIns();
+    void coloursFollowTheDescription_data();
+    void coloursFollowTheDescription();
+    void tabOrderFollowsTabIndexAndWraps();
+    void enterAndSpaceClickOnlyTheFocusedButton_data();
+    void enterAndSpaceClickOnlyTheFocusedButton();
+    void escapeDoesNothing();
+
+private:
+    ScreenRegistry registry_;
+};
+
+void TestBuilder::initTestCase()
+{
+    configureApplication();
+}
+
+void TestBuilder::cleanup()
+{
+    unloadAll(registry_);
+}
+
+void TestBuilder::screen_data()
+{
+    QTest::addColumn<ScreenId>("id");
+    for (const ScreenDefinition& definition : screenTable()) {
+        if (definition.create) {
+            QTest::newRow(definition.description().name.data()) << definition.id;
+        }
+    }
+}
+
+void TestBuilder::everyControlIsBuiltAsDescribed()
+{
+    QFETCH(ScreenId, id);
+    registry_.show(id);
+    const Screen& screen = *registry_.instance(id);
+    for (const ControlDescription& control : screen.description().controls) {
+        const QString name = qtText(control.name.text());
+        QWidget* widget = screen.control(control.name);
+        QVERIFY2(widget, qPrintable(name));
+        QCOMPARE(widget->objectName(), name);
+        QCOMPARE(widget->geometry(), pixelRect(control.geometry));
+        QCOMPARE(widget->isVisible(), true);
+        QCOMPARE(widget->isEnabled(), true);
+        QCOMPARE(widget->focusPolicy() != Qt::NoFocus, control.takesFocus());
+
+        const FontDescription font = control.font.value_or(fonts::screenDefault);
+        QCOMPARE(widget->font().pointSizeF(), font.points);
+        QCOMPARE(widget->font().weight(), static_cast<QFont::Weight>(font.weight));
+
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            QCOMPARE(label->text(), qtText(control.caption));
+            QCOMPARE(label->alignment(), horizontal(control.alignment) | Qt::AlignTop);
+            QVERIFY(label->wordWrap());
+            QVERIFY(label->autoFillBackground());
+            QCOMPARE(label->frameShape() == QFrame::Box,
+                     control.border == LabelBorder::FixedSingle);
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            QCOMPARE(button->text(), qtText(control.caption));
+            QVERIFY(!button->isDefault());
+            QVERIFY(!button->autoDefault());
+        } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            QCOMPARE(box->text(), QString());
+        }
+    }
+}
+
+void TestBuilder::windowlessControlsLieBelowWindowedOnes()
+{
+    QFETCH(ScreenId, id);
+    registry_.show(id);
+    const Screen& screen = *registry_.instance(id);
+    // Children are stacked bottom to top: windowless controls first, each group in creation
+    // order.
+    QStringList expected;
+    for (const bool windowless : {true, false}) {
+        for (const ControlDescription& control : screen.description().controls) {
+            const bool isWindowless =
+                control.kind == ControlKind::Label || control.kind == ControlKind::Shape;
+            if (isWindowless == windowless) {
+                expected << qtText(control.name.text());
+            }
+        }
+    }
+    QStringList stacked;
+    for (const QObject* child : screen.window()->children()) {
+        if (child->isWidgetType()) {
+            stacked << child->objectName();
+        }
+    }
+    QCOMPARE(stacked, expected);
+}
+
+void TestBuilder::windowHasItsCaptionSizeAndBorder()
+{
+    QFETCH(ScreenId, id);
+    registry_.show(id);
+    const Screen& screen = *registry_.instance(id);
+    QWidget* window = screen.window();
+    QCOMPARE(window->objectName(), qtText(screen.description().name));
+    QCOMPARE(window->windowTitle(), qtText(screen.description().caption));
+    QCOMPARE(window->size(), pixelSize(screen.description().client));
+    const bool fixed = screen.description().border == WindowBorder::FixedSingle;
+    QCOMPARE(window->minimumSize() == window->maximumSize(), fixed);
+    QCOMPARE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint), !fixed);
+}
+
+void TestBuilder::missingFacesUseTheirStandIns_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("standIn");
+    QTest::newRow("MS Sans Serif") << "MS Sans Serif"
+                                   << "Liberation Sans";
+    QTest::newRow("Times New Roman") << "Times New Roman"
+                                     << "Liberation Serif";
+    QTest::newRow("Verdana") << "Verdana"
+                             << "DejaVu Sans";
+}
+
+void TestBuilder::missingFacesUseTheirStandIns()
+{
+    QFETCH(QString, face);
+    QFETCH(QString, standIn);
+    const std::string faceName = face.toStdString();
+    const QFontInfo resolved(fontOf({.face = faceName, .points = 12, .weight = FontWeight::Bold}));
+    QVERIFY2(resolved.family() == face || resolved.family() == standIn,
+             qPrintable(resolved.family()));
+    QVERIFY(resolved.bold());
+}
+
+void TestBuilder::coloursFollowTheDescription_data()
+{
+    QTest::addColumn<ScreenId>("id");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPalette::ColorRole>("role");
+    QTest::addColumn<QColor>("colour");
+
+    const QPalette palette = QApplication::palette();
+    QTest::newRow("formula strip is pink")
+        << ScreenId::frmApparentPower << "Label4" << QPalette::Window << QColor(255, 192, 192);
+    QTest::newRow("formula text in the window-text colour")
+        << ScreenId::frmApparentPower << "Label4" << QPalette::WindowText
+        << palette.color(QPalette::Text);
+    QTest::newRow("input boxes on the info background")
+        << ScreenId::frmApparentPower << "Txt_a" << QPalette::Base
+        << palette.color(QPalette::ToolTipBase);
+    QTest::newRow("labels on the button face")
+        << ScreenId::frmQV << "Label1" << QPalette::Window << palette.color(QPalette::Button);
+    QTest::newRow("label text in the button-text colour")
+        << ScreenId::frmQV << "Label1" << QPalette::WindowText
+        << palette.color(QPalette::ButtonText);
+    QTest::newRow("menu on the active-border colour")
+        << ScreenId::frmQV << "" << QPalette::Window << palette.color(QPalette::Mid);
+}
+
+void TestBuilder::coloursFollowTheDescription()
+{
+    QFETCH(ScreenId, id);
+    QFETCH(QString, control);
+    QFETCH(QPalette::ColorRole, role);
+    QFETCH(QColor, colour);
+    registry_.show(id);
+    const Screen& screen = *registry_.instance(id);
+    const QByteArray name = control.toUtf8();
+    const QWidget* widget = control.isEmpty() ? screen.window() : screen.control(name.constData());
+    QVERIFY(widget);
+    QCOMPARE(widget->palette().color(QPalette::Active, role), colour);
+}
+
+void TestBuilder::tabOrderFollowsTabIndexAndWraps()
+{
+    registry_.show(ScreenId::frmApparentPower);
+    QVERIFY(QTest::qWaitForWindowActive(windowOf(registry_, ScreenId::frmApparentPower)));
+    const QStringList cycle{"Txt_a",    "Txt_b",    "Command1", "Command2",
+                            "Command3", "Picture1", "Txt_a"};
+    QCOMPARE(QApplication::focusWidget()->objectName(), cycle.first());
+    for (qsizetype i = 1; i < cycle.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), cycle[i]);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Picture1"));
+}
+
+void TestBuilder::enterAndSpaceClickOnlyTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Enter on Solve") << "Command1" << int(Qt::Key_Return) << "6.928";
+    QTest::newRow("keypad Enter on Solve") << "Command1" << int(Qt::Key_Enter) << "6.928";
+    QTest::newRow("Space on Solve") << "Command1" << int(Qt::Key_Space) << "6.928";
+    QTest::newRow("Enter in a box clicks nothing") << "Txt_b" << int(Qt::Key_Return) << "";
+    QTest::newRow("Enter on the picture clicks nothing") << "Picture1" << int(Qt::Key_Return) << "";
+}
+
+void TestBuilder::enterAndSpaceClickOnlyTheFocusedButton()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(QString, shown);
+    registry_.show(ScreenId::frmApparentPower);
+    QVERIFY(QTest::qWaitForWindowActive(windowOf(registry_, ScreenId::frmApparentPower)));
+    typeInto(registry_, ScreenId::frmApparentPower, "Txt_a", "400");
+    typeInto(registry_, ScreenId::frmApparentPower, "Txt_b", "10");
+    const QByteArray name = focus.toUtf8();
+    QWidget* target = controlOf(registry_, ScreenId::frmApparentPower, name.constData());
+    target->setFocus();
+    QTest::keyClick(target, static_cast<Qt::Key>(key));
+    QCOMPARE(captionOf(registry_, ScreenId::frmApparentPower, "Lbl_x"), shown);
+}
+
+void TestBuilder::escapeDoesNothing()
+{
+    registry_.show(ScreenId::frmApparentPower);
+    QWidget* window = windowOf(registry_, ScreenId::frmApparentPower);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    typeInto(registry_, ScreenId::frmApparentPower, "Txt_a", "400");
+    for (const char* focus : {"Txt_a", "Command1", "Command3"}) {
+        QWidget* target = controlOf(registry_, ScreenId::frmApparentPower, focus);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Escape);
+    }
+    QCOMPARE(registry_.state(ScreenId::frmApparentPower), ScreenState::Loaded);
+    QVERIFY(window->isVisible());
+    QCOMPARE(textOf(registry_, ScreenId::frmApparentPower, "Txt_a"), QStringLiteral("400"));
+    QCOMPARE(captionOf(registry_, ScreenId::frmApparentPower, "Lbl_x"), QString());
+}
+
+QTEST_MAIN(TestBuilder)
+
+#include "test_builder.moc"

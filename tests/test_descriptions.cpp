@@ -1,0 +1,176 @@
+// Invariants every screen description must keep. They catch slips in transcribing a control
+// table without repeating the table itself.
+
+#include "application.h"
+#include "qt_values.h"
+#include "screen_table.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QTest>
+
+#include <set>
+
+using namespace quorvex;
+
+Q_DECLARE_METATYPE(const ScreenDescription*)
+
+namespace {
+
+QString where(const ScreenDescription& screen, const ControlDescription& control)
+{
+    return qtText(screen.name) + QLatin1Char('.') + qtText(control.name.text());
+}
+
+} // namespace
+
+class TestDescriptions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void screen_data();
+    void controlNamesAreUniqueIgnoringCase_data() { screen_data(); }
+    void controlNamesAreUniqueIgnoringCase();
+    void tabIndexesAreUniqueAndShapesHaveNone_data() { screen_data(); }
+    void tabIndexesAreUniqueAndShapesHaveNone();
+    void everyControlLiesInsideTheClientArea_data() { screen_data(); }
+    void everyControlLiesInsideTheClientArea();
+    void fontsAndColoursAreOnesTheScreensUse_data() { screen_data(); }
+    void fontsAndColoursAreOnesTheScreensUse();
+    void everyButtonHasAHandlerAndACaption_data() { screen_data(); }
+    void everyButtonHasAHandlerAndACaption();
+    void everyStaticCaptionFitsItsBox_data() { screen_data(); }
+    void everyStaticCaptionFitsItsBox();
+};
+
+void TestDescriptions::initTestCase()
+{
+    configureApplication();
+}
+
+void TestDescriptions::screen_data()
+{
+    QTest::addColumn<const ScreenDescription*>("screen");
+    for (const ScreenDefinition& definition : screenTable()) {
+        if (definition.description) {
+            const ScreenDescription& screen = definition.description();
+            QTest::newRow(screen.name.data()) << &screen;
+        }
+    }
+}
+
+void TestDescriptions::controlNamesAreUniqueIgnoringCase()
+{
+    QFETCH(const ScreenDescription*, screen);
+    const auto& controls = screen->controls;
+    QVERIFY(!controls.empty());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+            QVERIFY2(!(controls[i].name == controls[j].name),
+                     qPrintable(where(*screen, controls[j])));
+        }
+    }
+}
+
+void TestDescriptions::tabIndexesAreUniqueAndShapesHaveNone()
+{
+    QFETCH(const ScreenDescription*, screen);
+    std::set<int> seen;
+    for (const ControlDescription& control : screen->controls) {
+        const QString name = where(*screen, control);
+        if (control.kind == ControlKind::Shape) {
+            QVERIFY2(!control.tabIndex, qPrintable(name));
+            continue;
+        }
+        QVERIFY2(control.tabIndex && *control.tabIndex >= 0, qPrintable(name));
+        QVERIFY2(seen.insert(*control.tabIndex).second, qPrintable(name));
+    }
+}
+
+void TestDescriptions::everyControlLiesInsideTheClientArea()
+{
+    QFETCH(const ScreenDescription*, screen);
+    for (const ControlDescription& control : screen->controls) {
+        const TwipRect& box = control.geometry;
+        QVERIFY2(box.left >= 0 && box.top >= 0 && box.width > 0 && box.height > 0 &&
+                     box.right() <= screen->client.width && box.bottom() <= screen->client.height,
+                 qPrintable(where(*screen, control)));
+    }
+}
+
+void TestDescriptions::fontsAndColoursAreOnesTheScreensUse()
+{
+    QFETCH(const ScreenDescription*, screen);
+    const std::set<double> sizes{8.25, 9, 9.75, 12, 13.5, 14.25, 15.75};
+    const std::set<std::string_view> faces{"MS Sans Serif", "Times New Roman", "Verdana"};
+    const auto validColour = [](std::optional<ColourValue> colour) {
+        return !colour || ((*colour & kSystemColourFlag)
+                               ? (*colour & 0x7FFFFF00u) == 0 && (*colour & 0xFFu) <= 24
+                               : (*colour & 0xFF000000u) == 0);
+    };
+    QVERIFY(validColour(screen->backColour) && validColour(screen->foreColour));
+    for (const ControlDescription& control : screen->controls) {
+        const QString name = where(*screen, control);
+        if (control.font) {
+            QVERIFY2(sizes.contains(control.font->points), qPrintable(name));
+            QVERIFY2(faces.contains(control.font->face), qPrintable(name));
+        }
+        QVERIFY2(validColour(control.backColour) && validColour(control.foreColour),
+                 qPrintable(name));
+    }
+}
+
+void TestDescriptions::everyButtonHasAHandlerAndACaption()
+{
+    QFETCH(const ScreenDescription*, screen);
+    for (const ControlDescription& control : screen->controls) {
+        const bool isButton = control.kind == ControlKind::CommandButton;
+        QVERIFY2(isButton == (control.handler != nullptr), qPrintable(where(*screen, control)));
+        if (isButton) {
+            QVERIFY2(!control.caption.empty(), qPrintable(where(*screen, control)));
+        }
+        QVERIFY2((control.kind == ControlKind::PictureBox) == (control.picture != Artwork::None),
+                 qPrintable(where(*screen, control)));
+    }
+}
+
+void TestDescriptions::everyStaticCaptionFitsItsBox()
+{
+    QFETCH(const ScreenDescription*, screen);
+    for (const ControlDescription& control : screen->controls) {
+        if (control.caption.empty()) {
+            continue;
+        }
+        const QFontMetrics metrics(fontOf(control.font.value_or(fonts::screenDefault)));
+        const QRect box = pixelRect(control.geometry);
+        const QString caption = qtText(control.caption);
+        const QString name = where(*screen, control);
+        if (control.kind == ControlKind::Label) {
+            // Wrapped at word boundaries as the label shows it; a border takes a pixel a side.
+            const int border = control.border == LabelBorder::FixedSingle ? 1 : 0;
+            const QRect inside = box.adjusted(border, border, -border, -border);
+            const QRect needed = metrics.boundingRect(QRect(0, 0, inside.width(), 10'000),
+                                                      Qt::TextWordWrap, caption);
+            QVERIFY2(needed.width() <= inside.width() && needed.height() <= inside.height(),
+                     qPrintable(QStringLiteral("%1 needs %2x%3 in %4x%5")
+                                    .arg(name)
+                                    .arg(needed.width())
+                                    .arg(needed.height())
+                                    .arg(inside.width())
+                                    .arg(inside.height())));
+        } else {
+            // A button's caption stays on one line inside its one-pixel frame.
+            const int needed = metrics.horizontalAdvance(caption) + 2;
+            QVERIFY2(
+                needed <= box.width(),
+                qPrintable(
+                    QStringLiteral("%1 needs %2 of %3").arg(name).arg(needed).arg(box.width())));
+        }
+    }
+}
+
+QTEST_MAIN(TestDescriptions)
+
+#include "test_descriptions.moc"
