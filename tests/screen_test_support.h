@@ -77,6 +77,21 @@ inline void unloadAll(ScreenRegistry& registry)
     deleteUnloadedWindows();
 }
 
+// Checks that the focus starts on the first control of `cycle` and that Tab visits the rest in
+// order, wrapping round to the first, and Shift+Tab goes back the same way.
+inline void checkTabCycle(const QStringList& cycle)
+{
+    QCOMPARE(QApplication::focusWidget()->objectName(), cycle.first());
+    for (qsizetype i = 1; i < cycle.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), cycle[i]);
+    }
+    for (qsizetype i = cycle.size() - 2; i >= 0; --i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), cycle[i]);
+    }
+}
+
 inline int visibleTopLevelWindows()
 {
     int count = 0;

@@ -46,7 +46,6 @@ private slots:
     void missingFacesUseTheirStandIns();
     void coloursFollowTheDescription_data();
     void coloursFollowTheDescription();
-    void tabOrderFollowsTabIndexAndWraps();
     void enterAndSpaceClickOnlyTheFocusedButton_data();
     void enterAndSpaceClickOnlyTheFocusedButton();
     void escapeDoesNothing();
@@ -211,21 +210,6 @@ void TestBuilder::coloursFollowTheDescription()
     const QWidget* widget = control.isEmpty() ? screen.window() : screen.control(name.constData());
     QVERIFY(widget);
     QCOMPARE(widget->palette().color(QPalette::Active, role), colour);
-}
-
-void TestBuilder::tabOrderFollowsTabIndexAndWraps()
-{
-    registry_.show(ScreenId::frmApparentPower);
-    QVERIFY(QTest::qWaitForWindowActive(windowOf(registry_, ScreenId::frmApparentPower)));
-    const QStringList cycle{"Txt_a",    "Txt_b",    "Command1", "Command2",
-                            "Command3", "Picture1", "Txt_a"};
-    QCOMPARE(QApplication::focusWidget()->objectName(), cycle.first());
-    for (qsizetype i = 1; i < cycle.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget()->objectName(), cycle[i]);
-    }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Picture1"));
 }
 
 void TestBuilder::enterAndSpaceClickOnlyTheFocusedButton_data()

@@ -8,6 +8,9 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <functional>
+#include <map>
+
 using namespace quorvex;
 using namespace quorvex::testing;
 
@@ -56,6 +59,8 @@ private slots:
     void applicationEndsWhenTheLastScreenGoes_data();
     void applicationEndsWhenTheLastScreenGoes();
     void applicationRunsWhileAnyScreenIsLoaded();
+    void severalScreensCloseInAnyOrder_data();
+    void severalScreensCloseInAnyOrder();
     void resizingMovesNothing();
     void menuTabOrderVisitsTheButtonsInGroups();
 
@@ -288,6 +293,56 @@ void TestNavigation::applicationRunsWhileAnyScreenIsLoaded()
     QCOMPARE(registry_.state(ScreenId::frmApparentPower), ScreenState::Loaded);
 }
 
+void TestNavigation::severalScreensCloseInAnyOrder_data()
+{
+    // Each step closes one window: "menu" by its Close, "back" a calculator by Back to Main Page,
+    // anything else a calculator by its close box.
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("menu first, then each calculator")
+        << QStringList{"menu", "frmRealPower", "frm1PApparentPower", "frmReactivePower"};
+    QTest::newRow("calculators first, menu last")
+        << QStringList{"frm1PApparentPower", "frmReactivePower", "frmRealPower", "menu"};
+    QTest::newRow("menu in the middle")
+        << QStringList{"frmReactivePower", "menu", "frmRealPower", "frm1PApparentPower"};
+    QTest::newRow("Back to Main Page brings the menu back, which closes last")
+        << QStringList{"menu", "frmRealPower", "frmReactivePower", "back", "menu"};
+}
+
+void TestNavigation::severalScreensCloseInAnyOrder()
+{
+    QFETCH(QStringList, steps);
+    clickButton(registry_, ScreenId::frmQV, "Command1");
+    clickButton(registry_, ScreenId::frmQV, "Command3");
+    clickButton(registry_, ScreenId::frmQV, "Command7");
+    QCOMPARE(registry_.loadedCount(), 4);
+    QCOMPARE(visibleTopLevelWindows(), 4);
+
+    const std::map<QString, ScreenId> calculators{
+        {"frmRealPower", ScreenId::frmRealPower},
+        {"frmReactivePower", ScreenId::frmReactivePower},
+        {"frm1PApparentPower", ScreenId::frm1PApparentPower}};
+    // One step per turn of the event loop: had the loop ended early, the later steps would
+    // never run.
+    qsizetype done = 0;
+    std::function<void()> next = [&] {
+        const QString& step = steps[done++];
+        if (step == "menu") {
+            clickButton(registry_, ScreenId::frmQV, "Command4");
+        } else if (step == "back") {
+            clickButton(registry_, ScreenId::frm1PApparentPower, "Command3");
+        } else {
+            windowOf(registry_, calculators.at(step))->close();
+        }
+        if (done < steps.size()) {
+            QVERIFY(registry_.loadedCount() > 0);
+            QTimer::singleShot(0, next);
+        }
+    };
+    QCOMPARE(runEventLoopAfter(next), 0);
+    QCOMPARE(done, steps.size());
+    QCOMPARE(registry_.loadedCount(), 0);
+}
+
 void TestNavigation::resizingMovesNothing()
 {
     QWidget* menu = windowOf(registry_, ScreenId::frmQV);
@@ -312,15 +367,7 @@ void TestNavigation::menuTabOrderVisitsTheButtonsInGroups()
     // The two picture boxes are tab stops after single-phase "Reactive Power" and "About".
     const QStringList cycle{"Command1", "Command2", "Command3", "Command6", "Command7", "Command8",
                             "Picture1", "Command9", "Picture2", "Command4", "Command1"};
-    QCOMPARE(QApplication::focusWidget()->objectName(), cycle.first());
-    for (qsizetype i = 1; i < cycle.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget()->objectName(), cycle[i]);
-    }
-    for (qsizetype i = cycle.size() - 2; i >= 0; --i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget()->objectName(), cycle[i]);
-    }
+    checkTabCycle(cycle);
 }
 
 QTEST_MAIN(TestNavigation)

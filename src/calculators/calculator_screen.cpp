@@ -33,6 +33,20 @@ double CalculatorScreen::valueOf(const ControlName& textBox) const
                                    static_cast<std::size_t>(content.size())));
 }
 
+CalculatorScreen::AngleScreenInputs CalculatorScreen::readAngleScreenInputs() const
+{
+    const double voltage = valueOf("Txt_a");
+    const double current = valueOf("Txt_b");
+    const double degrees = valueOf(kAngleBox);
+    return {voltage, current, degrees};
+}
+
+void CalculatorScreen::showFactorAndAngle(double factor)
+{
+    showRounded("Lbl_m", factor, 4);
+    showNumber("Lbl_Pi", valueOf(kAngleBox));
+}
+
 void CalculatorScreen::showRounded(const ControlName& label, double value, int decimals)
 {
     showNumber(label, Round(value, decimals));

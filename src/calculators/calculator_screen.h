@@ -11,9 +11,11 @@
 namespace quorvex {
 
 // What "New Values" empties on each family of screens, in order.
+inline constexpr ControlName kAngleBox = element("Txt_c", 1);
+
 inline constexpr std::array<ControlName, 3> kApparentPowerScreenValues{"Txt_a", "Txt_b", "Lbl_x"};
-inline constexpr std::array<ControlName, 7> kAngleScreenValues{
-    "Txt_a", "Txt_b", element("Txt_c", 1), "Lbl_m", "Lbl_x", "Lbl_s", "Lbl_Pi"};
+inline constexpr std::array<ControlName, 7> kAngleScreenValues{"Txt_a", "Txt_b", kAngleBox, "Lbl_m",
+                                                               "Lbl_x", "Lbl_s", "Lbl_Pi"};
 
 class CalculatorScreen : public Screen
 {
@@ -28,8 +30,21 @@ public:
     void Command3_Click();
 
 protected:
+    // What an angle screen reads, once each and in this order, before it computes.
+    struct AngleScreenInputs
+    {
+        double voltage;
+        double current;
+        double degrees;
+    };
+
     // The number a box holds by the leading-number rule (Val of its whole text).
     double valueOf(const ControlName& textBox) const;
+    // Reads `Txt_a`, `Txt_b` and `Txt_c(1)`.
+    AngleScreenInputs readAngleScreenInputs() const;
+    // Writes the cosine or sine rounded to four places into `Lbl_m`, then the angle box read
+    // again, unrounded, into `Lbl_Pi`.
+    void showFactorAndAngle(double factor);
     // Writes `value` rounded to `decimals` places into a result label.
     void showRounded(const ControlName& label, double value, int decimals);
     // Writes `value` unrounded into a result label.

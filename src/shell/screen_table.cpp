@@ -1,6 +1,11 @@
 #include "screen_table.h"
 
+#include "../calculators/frm_1p_apparent_power.h"
+#include "../calculators/frm_1p_reactive_power.h"
+#include "../calculators/frm_1p_real_power.h"
 #include "../calculators/frm_apparent_power.h"
+#include "../calculators/frm_reactive_power.h"
+#include "../calculators/frm_real_power.h"
 #include "frm_qv.h"
 
 #include <array>
@@ -26,12 +31,12 @@ constexpr ScreenDefinition notYetBuilt(ScreenId id)
 
 constexpr std::array<ScreenDefinition, kScreenCount> table{
     definition<FrmQV>(ScreenId::frmQV),
-    notYetBuilt(ScreenId::frmRealPower),
+    definition<FrmRealPower>(ScreenId::frmRealPower),
     definition<FrmApparentPower>(ScreenId::frmApparentPower),
-    notYetBuilt(ScreenId::frmReactivePower),
-    notYetBuilt(ScreenId::frm1PRealPower),
-    notYetBuilt(ScreenId::frm1PApparentPower),
-    notYetBuilt(ScreenId::frm1PReactivePower),
+    definition<FrmReactivePower>(ScreenId::frmReactivePower),
+    definition<Frm1PRealPower>(ScreenId::frm1PRealPower),
+    definition<Frm1PApparentPower>(ScreenId::frm1PApparentPower),
+    definition<Frm1PReactivePower>(ScreenId::frm1PReactivePower),
     notYetBuilt(ScreenId::frmAbout),
 };
 
