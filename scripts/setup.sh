@@ -6,7 +6,8 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build"
 
-packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins fonts-liberation fonts-dejavu-core)
+packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins fonts-liberation fonts-dejavu-core
+    file dpkg-dev desktop-file-utils appstream)
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then

@@ -296,16 +296,16 @@ void TestNavigation::applicationRunsWhileAnyScreenIsLoaded()
 void TestNavigation::severalScreensCloseInAnyOrder_data()
 {
     // Each step closes one window: "menu" by its Close, "back" a calculator by Back to Main Page,
-    // anything else a calculator by its close box.
+    // any other screen by its close box.
     QTest::addColumn<QStringList>("steps");
-    QTest::newRow("menu first, then each calculator")
-        << QStringList{"menu", "frmRealPower", "frm1PApparentPower", "frmReactivePower"};
-    QTest::newRow("calculators first, menu last")
-        << QStringList{"frm1PApparentPower", "frmReactivePower", "frmRealPower", "menu"};
-    QTest::newRow("menu in the middle")
-        << QStringList{"frmReactivePower", "menu", "frmRealPower", "frm1PApparentPower"};
+    QTest::newRow("menu first, then each calculator, About last") << QStringList{
+        "menu", "frmRealPower", "frm1PApparentPower", "frmReactivePower", "frmAbout"};
+    QTest::newRow("calculators first, menu last") << QStringList{
+        "frm1PApparentPower", "frmAbout", "frmReactivePower", "frmRealPower", "menu"};
+    QTest::newRow("menu in the middle") << QStringList{"frmReactivePower", "frmAbout", "menu",
+                                                       "frmRealPower", "frm1PApparentPower"};
     QTest::newRow("Back to Main Page brings the menu back, which closes last")
-        << QStringList{"menu", "frmRealPower", "frmReactivePower", "back", "menu"};
+        << QStringList{"menu", "frmAbout", "frmRealPower", "frmReactivePower", "back", "menu"};
 }
 
 void TestNavigation::severalScreensCloseInAnyOrder()
@@ -314,13 +314,14 @@ void TestNavigation::severalScreensCloseInAnyOrder()
     clickButton(registry_, ScreenId::frmQV, "Command1");
     clickButton(registry_, ScreenId::frmQV, "Command3");
     clickButton(registry_, ScreenId::frmQV, "Command7");
-    QCOMPARE(registry_.loadedCount(), 4);
-    QCOMPARE(visibleTopLevelWindows(), 4);
+    clickButton(registry_, ScreenId::frmQV, "Command9");
+    QCOMPARE(registry_.loadedCount(), 5);
+    QCOMPARE(visibleTopLevelWindows(), 5);
 
-    const std::map<QString, ScreenId> calculators{
-        {"frmRealPower", ScreenId::frmRealPower},
-        {"frmReactivePower", ScreenId::frmReactivePower},
-        {"frm1PApparentPower", ScreenId::frm1PApparentPower}};
+    const std::map<QString, ScreenId> others{{"frmRealPower", ScreenId::frmRealPower},
+                                             {"frmReactivePower", ScreenId::frmReactivePower},
+                                             {"frm1PApparentPower", ScreenId::frm1PApparentPower},
+                                             {"frmAbout", ScreenId::frmAbout}};
     // One step per turn of the event loop: had the loop ended early, the later steps would
     // never run.
     qsizetype done = 0;
@@ -331,7 +332,7 @@ void TestNavigation::severalScreensCloseInAnyOrder()
         } else if (step == "back") {
             clickButton(registry_, ScreenId::frm1PApparentPower, "Command3");
         } else {
-            windowOf(registry_, calculators.at(step))->close();
+            windowOf(registry_, others.at(step))->close();
         }
         if (done < steps.size()) {
             QVERIFY(registry_.loadedCount() > 0);

@@ -53,9 +53,6 @@ int main(int argc, char* argv[])
     quorvex::ScreenRegistry registry;
     int status = 0;
     for (const quorvex::ScreenDefinition& definition : quorvex::screenTable()) {
-        if (!definition.create) {
-            continue;
-        }
         registry.show(definition.id);
         const quorvex::Screen& screen = *registry.instance(definition.id);
         solveExample(screen);

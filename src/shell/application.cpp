@@ -1,6 +1,10 @@
 #include "application.h"
 
+#include "artwork.h"
+#include "version.h"
+
 #include <QApplication>
+#include <QGuiApplication>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -18,9 +22,11 @@ bool displayAvailable()
 
 void configureApplication()
 {
-    QApplication::setApplicationName(QStringLiteral("Quorvex"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00.0020"));
+    QApplication::setApplicationName(QString::fromLatin1(kProductName));
+    QApplication::setApplicationVersion(QString::fromLatin1(kDisplayVersion));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(applicationIcon());
     // The screens are laid out to the pixel: one style and one light palette on every desktop, so
     // that the explicit colours of the screens always sit on the colours they were chosen for.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -15,11 +15,7 @@ void ScreenRegistry::show(ScreenId id)
 {
     auto& slot = slots_[static_cast<std::size_t>(id)];
     if (!slot) {
-        const auto create = screenDefinition(id).create;
-        if (!create) {
-            return; // a screen still to be built
-        }
-        slot = create(*this);
+        slot = screenDefinition(id).create(*this);
     }
     slot->show();
 }

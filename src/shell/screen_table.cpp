@@ -6,6 +6,7 @@
 #include "../calculators/frm_apparent_power.h"
 #include "../calculators/frm_reactive_power.h"
 #include "../calculators/frm_real_power.h"
+#include "frm_about.h"
 #include "frm_qv.h"
 
 #include <array>
@@ -23,12 +24,6 @@ template <typename ScreenClass> constexpr ScreenDefinition definition(ScreenId i
     return {id, &ScreenClass::screenDescription, &create<ScreenClass>};
 }
 
-// Screens still to be built have neither description nor instance yet.
-constexpr ScreenDefinition notYetBuilt(ScreenId id)
-{
-    return {id, nullptr, nullptr};
-}
-
 constexpr std::array<ScreenDefinition, kScreenCount> table{
     definition<FrmQV>(ScreenId::frmQV),
     definition<FrmRealPower>(ScreenId::frmRealPower),
@@ -37,7 +32,7 @@ constexpr std::array<ScreenDefinition, kScreenCount> table{
     definition<Frm1PRealPower>(ScreenId::frm1PRealPower),
     definition<Frm1PApparentPower>(ScreenId::frm1PApparentPower),
     definition<Frm1PReactivePower>(ScreenId::frm1PReactivePower),
-    notYetBuilt(ScreenId::frmAbout),
+    definition<FrmAbout>(ScreenId::frmAbout),
 };
 
 } // namespace
