@@ -1,6 +1,7 @@
 #include "frm_1p_apparent_power.h"
 
 #include "numbers.h"
+#include "spoken_names.h"
 
 #include <array>
 
@@ -11,12 +12,15 @@ using namespace fonts;
 using Frame = CalculatorScreen;
 
 constexpr std::array controls{
-    picture("Picture1", {8520, 60, 2295, 1575}, 15, Artwork::CalculatorBanner),
+    picture("Picture1", {8520, 60, 2295, 1575}, 15, Artwork::CalculatorBanner)
+        .named(spoken::banner),
     button("Command2", {8340, 4020, 1575, 495}, 3, "New Values", onClick<&Frame::Command2_Click>),
     button("Command1", {8340, 3180, 1575, 495}, 2, "Solve",
            onClick<&Frm1PApparentPower::Command1_Click>),
-    textBox("Txt_b", {6300, 1200, 1335, 495}, 1, msSansSerif(12), colours::infoBackground),
-    textBox("Txt_a", {2280, 1200, 1455, 495}, 0, msSansSerif(12), colours::infoBackground),
+    textBox("Txt_b", {6300, 1200, 1335, 495}, 1, msSansSerif(12), colours::infoBackground)
+        .named(spoken::current),
+    textBox("Txt_a", {2280, 1200, 1455, 495}, 0, msSansSerif(12), colours::infoBackground)
+        .named(spoken::voltage),
     button("Command3", {8340, 4920, 1575, 495}, 10, "Back to Main Page",
            onClick<&Frame::Command3_Click>),
     label("Label3", {4620, 3780, 675, 495}, 14, "kVA", msSansSerif(9.75, bold)),
@@ -28,7 +32,8 @@ constexpr std::array controls{
           Alignment::Centre),
     label("Label9", {300, 1320, 1875, 495}, 8, "Voltage", msSansSerif(9.75, bold),
           Alignment::Centre),
-    label("Lbl_x", {3540, 3720, 1035, 495}, 7, "", msSansSerif(12, bold), Alignment::Right),
+    label("Lbl_x", {3540, 3720, 1035, 495}, 7, "", msSansSerif(12, bold), Alignment::Right)
+        .described(spoken::apparentPower),
     label("Lbl_1", {120, 180, 6975, 495}, 6, "Apparent  Power in 1 Phase Circuits",
           timesNewRoman(15.75), Alignment::Centre),
     label("Label7", {600, 3720, 2895, 495}, 5, "Apparent Power , S =", timesNewRoman(14.25, bold),

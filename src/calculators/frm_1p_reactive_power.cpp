@@ -1,6 +1,7 @@
 #include "frm_1p_reactive_power.h"
 
 #include "numbers.h"
+#include "spoken_names.h"
 
 #include <array>
 #include <cmath>
@@ -12,20 +13,25 @@ using namespace fonts;
 using Frame = CalculatorScreen;
 
 constexpr std::array controls{
-    picture("Picture1", {8580, 60, 2235, 1575}, 25, Artwork::CalculatorBanner),
-    textBox(kAngleBox, {2100, 1680, 1455, 495}, 2, msSansSerif(12), colours::infoBackground),
+    picture("Picture1", {8580, 60, 2235, 1575}, 25, Artwork::CalculatorBanner)
+        .named(spoken::banner),
+    textBox(kAngleBox, {2100, 1680, 1455, 495}, 2, msSansSerif(12), colours::infoBackground)
+        .named(spoken::angle),
     button("Command3", {8580, 4620, 1575, 495}, 10, "Back to Main Page",
            onClick<&Frame::Command3_Click>),
     button("Command2", {8580, 3780, 1575, 495}, 4, "New Values", onClick<&Frame::Command2_Click>),
     button("Command1", {8580, 2940, 1575, 495}, 3, "Solve",
            onClick<&Frm1PReactivePower::Command1_Click>),
-    textBox("Txt_b", {6480, 960, 1335, 495}, 1, msSansSerif(12), colours::infoBackground),
-    textBox("Txt_a", {2100, 900, 1455, 495}, 0, msSansSerif(12), colours::infoBackground),
+    textBox("Txt_b", {6480, 960, 1335, 495}, 1, msSansSerif(12), colours::infoBackground)
+        .named(spoken::current),
+    textBox("Txt_a", {2100, 900, 1455, 495}, 0, msSansSerif(12), colours::infoBackground)
+        .named(spoken::voltage),
     label(element("Label5", 1), {180, 1740, 1935, 495}, 24, "Sin Angle ", msSansSerif(9.75, bold),
           Alignment::Centre),
     label("Label6", {3660, 1800, 1215, 495}, 23, "Degrees", msSansSerif(8.25, bold)),
     label("Lbl_m", {7800, 1680, 1215, 495}, 22, "", msSansSerif(9.75))
-        .withBackColour(colours::infoBackground),
+        .withBackColour(colours::infoBackground)
+        .described(spoken::sine),
     label("Label8", {5340, 1680, 1215, 495}, 21, "Sin", msSansSerif(9.75, bold), Alignment::Centre),
     label("Label4", {360, 4740, 4995, 315}, 20, " Reactive  Power , Q =   V * I  *  Sin  Pi",
           msSansSerif(9.75, bold), Alignment::Centre)
@@ -41,7 +47,8 @@ constexpr std::array controls{
           Alignment::Centre),
     label("Label9", {180, 1020, 1875, 495}, 14, "Voltage", msSansSerif(9.75, bold),
           Alignment::Centre),
-    label("Lbl_x", {3360, 2880, 975, 495}, 13, "", msSansSerif(12, bold), Alignment::Centre),
+    label("Lbl_x", {3360, 2880, 975, 495}, 13, "", msSansSerif(12, bold), Alignment::Centre)
+        .described(spoken::reactivePower),
     label("Lbl_1", {240, 180, 8835, 495}, 12, "Reactive Power in 1  Phase Circuits",
           timesNewRoman(15.75), Alignment::Centre),
     label(element("Label7", 0), {420, 2880, 2835, 495}, 11,
@@ -50,9 +57,11 @@ constexpr std::array controls{
     label("Label12", {4500, 3660, 735, 495}, 9, "kVA", msSansSerif(8.25, bold)),
     label(element("Label7", 1), {360, 3660, 2835, 495}, 8,
           "Apparent  Power ,  S =", timesNewRoman(14.25, bold), Alignment::Right),
-    label("Lbl_s", {3240, 3660, 1215, 495}, 7, "", ofScreen, Alignment::Centre),
+    label("Lbl_s", {3240, 3660, 1215, 495}, 7, "", ofScreen, Alignment::Centre)
+        .described(spoken::apparentPower),
     label("Lbl_Pi", {6600, 1680, 735, 495}, 6, "", ofScreen)
-        .withBackColour(colours::infoBackground),
+        .withBackColour(colours::infoBackground)
+        .described(spoken::angleAsRead),
     label("Label11", {7380, 1680, 375, 495}, 5, "=", msSansSerif(12, bold)),
 };
 

@@ -1,6 +1,7 @@
 #include "frm_1p_real_power.h"
 
 #include "numbers.h"
+#include "spoken_names.h"
 
 #include <array>
 #include <cmath>
@@ -12,22 +13,27 @@ using namespace fonts;
 using Frame = CalculatorScreen;
 
 constexpr std::array controls{
-    picture("Picture1", {8520, 60, 2295, 1575}, 25, Artwork::CalculatorBanner),
-    textBox("Txt_a", {2280, 1020, 1455, 495}, 0, msSansSerif(12), colours::infoBackground),
-    textBox("Txt_b", {6480, 1020, 1335, 495}, 1, msSansSerif(12), colours::infoBackground),
+    picture("Picture1", {8520, 60, 2295, 1575}, 25, Artwork::CalculatorBanner)
+        .named(spoken::banner),
+    textBox("Txt_a", {2280, 1020, 1455, 495}, 0, msSansSerif(12), colours::infoBackground)
+        .named(spoken::voltage),
+    textBox("Txt_b", {6480, 1020, 1335, 495}, 1, msSansSerif(12), colours::infoBackground)
+        .named(spoken::current),
     button("Command1", {8580, 3000, 1575, 495}, 3, "Solve",
            onClick<&Frm1PRealPower::Command1_Click>),
     button("Command2", {8580, 3900, 1575, 495}, 4, "New Values", onClick<&Frame::Command2_Click>),
     button("Command3", {8580, 4860, 1575, 495}, 10, "Back to Main Page",
            onClick<&Frame::Command3_Click>),
-    textBox(kAngleBox, {2220, 1860, 1455, 495}, 2, msSansSerif(12), colours::infoBackground),
+    textBox(kAngleBox, {2220, 1860, 1455, 495}, 2, msSansSerif(12), colours::infoBackground)
+        .named(spoken::angle),
     label("Label14", {9420, 1980, 1215, 495}, 26, "Power Factor", msSansSerif(9.75, bold),
           Alignment::Centre),
     label(element("Label7", 0), {540, 2880, 2355, 495}, 24,
           "Real Power ,  P =", timesNewRoman(14.25, bold), Alignment::Right),
     label("Lbl_1", {300, 300, 8835, 495}, 23, "Real (Active) Power in 1 Phase Circuits",
           timesNewRoman(15.75), Alignment::Centre),
-    label("Lbl_x", {3000, 2880, 975, 495}, 22, "", msSansSerif(12, bold), Alignment::Centre),
+    label("Lbl_x", {3000, 2880, 975, 495}, 22, "", msSansSerif(12, bold), Alignment::Centre)
+        .described(spoken::realPower),
     label("Label9", {360, 1140, 1875, 495}, 21, "Voltage", msSansSerif(9.75, bold),
           Alignment::Centre),
     label("Label10", {4920, 1140, 1515, 495}, 20, "Current", msSansSerif(9.75, bold),
@@ -44,17 +50,20 @@ constexpr std::array controls{
         .withSingleBorder(),
     label("Label8", {5820, 1980, 1215, 495}, 14, "Cos", msSansSerif(9.75, bold), Alignment::Right),
     label("Lbl_m", {8160, 1980, 1215, 495}, 13, "", msSansSerif(8.25, bold), Alignment::Centre)
-        .withBackColour(colours::infoBackground),
+        .withBackColour(colours::infoBackground)
+        .described(spoken::powerFactor),
     label("Label6", {3720, 1980, 1215, 495}, 12, "Degrees", msSansSerif(8.25, bold)),
     label(element("Label5", 1), {300, 1980, 1935, 495}, 11, "Cos Angle ", msSansSerif(9.75, bold),
           Alignment::Centre),
     shape("Shape1", {180, 2640, 7395, 3795}),
     label(element("Label7", 1), {420, 3660, 2415, 495}, 9,
           "Apparent  Power ,  S =", timesNewRoman(12, bold), Alignment::Right),
-    label("Lbl_s", {2940, 3660, 1215, 495}, 8, "", msSansSerif(9.75, bold), Alignment::Centre),
+    label("Lbl_s", {2940, 3660, 1215, 495}, 8, "", msSansSerif(9.75, bold), Alignment::Centre)
+        .described(spoken::apparentPower),
     label("Label12", {4260, 3720, 735, 495}, 7, "kVA", msSansSerif(8.25, bold)),
     label("Lbl_Pi", {7140, 1980, 495, 480}, 6, "", msSansSerif(9.75), Alignment::Centre)
-        .withBackColour(colours::infoBackground),
+        .withBackColour(colours::infoBackground)
+        .described(spoken::angleAsRead),
     label("Label11", {7740, 1980, 375, 495}, 5, "=", msSansSerif(12, bold), Alignment::Centre),
 };
 

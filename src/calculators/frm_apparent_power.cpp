@@ -1,6 +1,7 @@
 #include "frm_apparent_power.h"
 
 #include "numbers.h"
+#include "spoken_names.h"
 
 #include <array>
 
@@ -11,11 +12,14 @@ using namespace fonts;
 using Frame = CalculatorScreen;
 
 constexpr std::array controls{
-    picture("Picture1", {8520, 60, 2295, 1515}, 15, Artwork::CalculatorBanner),
+    picture("Picture1", {8520, 60, 2295, 1515}, 15, Artwork::CalculatorBanner)
+        .named(spoken::banner),
     button("Command3", {8400, 4980, 1575, 495}, 13, "Back to Main Page",
            onClick<&Frame::Command3_Click>),
-    textBox("Txt_a", {2160, 1260, 1455, 495}, 0, msSansSerif(12), colours::infoBackground),
-    textBox("Txt_b", {6180, 1260, 1335, 495}, 1, msSansSerif(12), colours::infoBackground),
+    textBox("Txt_a", {2160, 1260, 1455, 495}, 0, msSansSerif(12), colours::infoBackground)
+        .named(spoken::voltage),
+    textBox("Txt_b", {6180, 1260, 1335, 495}, 1, msSansSerif(12), colours::infoBackground)
+        .named(spoken::current),
     button("Command1", {8400, 3180, 1575, 495}, 2, "Solve",
            onClick<&FrmApparentPower::Command1_Click>),
     button("Command2", {8400, 4080, 1575, 495}, 4, "New Values", onClick<&Frame::Command2_Click>),
@@ -29,7 +33,8 @@ constexpr std::array controls{
           Alignment::Right),
     label("Lbl_1", {0, 180, 8655, 495}, 11, "Apparent  Power in  3 Phase Circuits",
           timesNewRoman(15.75), Alignment::Centre),
-    label("Lbl_x", {3180, 3780, 1035, 495}, 10, "", msSansSerif(12, bold), Alignment::Right),
+    label("Lbl_x", {3180, 3780, 1035, 495}, 10, "", msSansSerif(12, bold), Alignment::Right)
+        .described(spoken::apparentPower),
     label("Label9", {720, 1440, 1335, 495}, 9, "Voltage", msSansSerif(9.75, bold),
           Alignment::Centre),
     label("Label10", {4920, 1440, 1275, 495}, 8, "Current", msSansSerif(9.75, bold),

@@ -1,6 +1,7 @@
 #include "frm_reactive_power.h"
 
 #include "numbers.h"
+#include "spoken_names.h"
 
 #include <array>
 #include <cmath>
@@ -12,19 +13,25 @@ using namespace fonts;
 using Frame = CalculatorScreen;
 
 constexpr std::array controls{
-    picture("Picture1", {8520, 60, 2295, 1575}, 25, Artwork::CalculatorBanner),
-    textBox("Txt_a", {2160, 900, 1455, 495}, 0, msSansSerif(12), colours::infoBackground),
-    textBox("Txt_b", {6540, 960, 1335, 495}, 1, msSansSerif(12), colours::infoBackground),
+    picture("Picture1", {8520, 60, 2295, 1575}, 25, Artwork::CalculatorBanner)
+        .named(spoken::banner),
+    textBox("Txt_a", {2160, 900, 1455, 495}, 0, msSansSerif(12), colours::infoBackground)
+        .named(spoken::voltage),
+    textBox("Txt_b", {6540, 960, 1335, 495}, 1, msSansSerif(12), colours::infoBackground)
+        .named(spoken::current),
     button("Command1", {8580, 2940, 1575, 495}, 3, "Solve",
            onClick<&FrmReactivePower::Command1_Click>),
     button("Command2", {8580, 3840, 1575, 495}, 4, "New Values", onClick<&Frame::Command2_Click>),
     button("Command3", {8580, 4740, 1575, 495}, 10, "Back to Main Page",
            onClick<&Frame::Command3_Click>),
-    textBox(kAngleBox, {2160, 1680, 1455, 495}, 2, msSansSerif(12), colours::infoBackground),
+    textBox(kAngleBox, {2160, 1680, 1455, 495}, 2, msSansSerif(12), colours::infoBackground)
+        .named(spoken::angle),
     label("Label11", {7440, 1680, 375, 495}, 24, "=", msSansSerif(12, bold)),
     label("Lbl_Pi", {6660, 1680, 735, 495}, 23, "", ofScreen)
-        .withBackColour(colours::infoBackground),
-    label("Lbl_s", {3300, 3660, 1215, 495}, 22, "", ofScreen, Alignment::Centre),
+        .withBackColour(colours::infoBackground)
+        .described(spoken::angleAsRead),
+    label("Lbl_s", {3300, 3660, 1215, 495}, 22, "", ofScreen, Alignment::Centre)
+        .described(spoken::apparentPower),
     label(element("Label7", 1), {420, 3660, 2835, 495}, 21,
           "Apparent  Power ,  S =", timesNewRoman(14.25, bold), Alignment::Right),
     label("Label12", {4560, 3660, 735, 495}, 20, "kVA", msSansSerif(8.25, bold)),
@@ -33,7 +40,8 @@ constexpr std::array controls{
           "Reactive Power ,  Q =", timesNewRoman(14.25, bold), Alignment::Right),
     label("Lbl_1", {300, 180, 8835, 495}, 18, "Reactive Power  in  3 Phase Circuits",
           timesNewRoman(15.75), Alignment::Centre),
-    label("Lbl_x", {3420, 2880, 975, 495}, 17, "", msSansSerif(12, bold), Alignment::Centre),
+    label("Lbl_x", {3420, 2880, 975, 495}, 17, "", msSansSerif(12, bold), Alignment::Centre)
+        .described(spoken::reactivePower),
     label("Label9", {240, 960, 1875, 495}, 16, "Voltage", msSansSerif(9.75, bold),
           Alignment::Centre),
     label("Label10", {4980, 960, 1515, 495}, 15, "Current", msSansSerif(9.75, bold),
@@ -50,7 +58,8 @@ constexpr std::array controls{
         .withSingleBorder(),
     label("Label8", {5400, 1680, 1215, 495}, 8, "Sin", msSansSerif(9.75, bold), Alignment::Centre),
     label("Lbl_m", {7860, 1680, 1215, 495}, 7, "", msSansSerif(9.75))
-        .withBackColour(colours::infoBackground),
+        .withBackColour(colours::infoBackground)
+        .described(spoken::sine),
     label("Label6", {3660, 1800, 1215, 495}, 6, "Degrees", msSansSerif(8.25, bold)),
     label(element("Label5", 1), {240, 1800, 1935, 495}, 5, "Sin Angle ", msSansSerif(9.75, bold),
           Alignment::Centre),

@@ -1,6 +1,7 @@
 #include "frm_real_power.h"
 
 #include "numbers.h"
+#include "spoken_names.h"
 
 #include <array>
 #include <cmath>
@@ -12,21 +13,27 @@ using namespace fonts;
 using Frame = CalculatorScreen;
 
 constexpr std::array controls{
-    picture("Picture1", {8520, 60, 2295, 1575}, 25, Artwork::CalculatorBanner),
-    textBox(kAngleBox, {2300, 1839, 1455, 495}, 2, msSansSerif(12), colours::infoBackground),
+    picture("Picture1", {8520, 60, 2295, 1575}, 25, Artwork::CalculatorBanner)
+        .named(spoken::banner),
+    textBox(kAngleBox, {2300, 1839, 1455, 495}, 2, msSansSerif(12), colours::infoBackground)
+        .named(spoken::angle),
     button("Command3", {8520, 4780, 1575, 495}, 14, "Back to Main Page",
            onClick<&Frame::Command3_Click>),
     button("Command2", {8520, 3861, 1575, 495}, 4, "New Values", onClick<&Frame::Command2_Click>),
     button("Command1", {8520, 2942, 1575, 495}, 3, "Solve", onClick<&FrmRealPower::Command1_Click>),
-    textBox("Txt_b", {6500, 965, 1335, 495}, 1, msSansSerif(12), colours::infoBackground),
-    textBox("Txt_a", {2300, 965, 1455, 495}, 0, msSansSerif(12), colours::infoBackground),
+    textBox("Txt_b", {6500, 965, 1335, 495}, 1, msSansSerif(12), colours::infoBackground)
+        .named(spoken::current),
+    textBox("Txt_a", {2300, 965, 1455, 495}, 0, msSansSerif(12), colours::infoBackground)
+        .named(spoken::voltage),
     label("Label14", {9420, 1920, 1215, 495}, 26, "Power  Factor", msSansSerif(9.75, bold),
           Alignment::Centre),
     label("Label11", {7740, 1920, 375, 495}, 24, "=", msSansSerif(12, bold), Alignment::Centre),
     label("Lbl_Pi", {7140, 1920, 495, 480}, 23, "", msSansSerif(9.75), Alignment::Centre)
-        .withBackColour(colours::infoBackground),
+        .withBackColour(colours::infoBackground)
+        .described(spoken::angleAsRead),
     label("Label12", {4140, 3660, 735, 495}, 22, "kVA", msSansSerif(8.25, bold)),
-    label("Lbl_s", {2880, 3600, 1215, 495}, 21, "", msSansSerif(9.75, bold), Alignment::Centre),
+    label("Lbl_s", {2880, 3600, 1215, 495}, 21, "", msSansSerif(9.75, bold), Alignment::Centre)
+        .described(spoken::apparentPower),
     label(element("Label7", 1), {420, 3600, 2415, 495}, 20,
           "Apparent  Power ,  S =", timesNewRoman(12, bold), Alignment::Right),
     shape("Shape1", {180, 2574, 7400, 3769}),
@@ -34,7 +41,8 @@ constexpr std::array controls{
           Alignment::Centre),
     label("Label6", {3840, 1980, 1215, 495}, 18, "Degrees", msSansSerif(8.25, bold)),
     label("Lbl_m", {8160, 1920, 1215, 495}, 17, "", msSansSerif(8.25, bold), Alignment::Centre)
-        .withBackColour(colours::infoBackground),
+        .withBackColour(colours::infoBackground)
+        .described(spoken::powerFactor),
     label("Label8", {5820, 1920, 1215, 495}, 16, "Cos", msSansSerif(9.75, bold), Alignment::Right),
     label("Label4", {550, 4980, 4635, 315}, 15, " Real  Power ,   P =  1.732  * V * I  *  Cos  Pi",
           msSansSerif(9.75, bold), Alignment::Centre)
@@ -50,7 +58,8 @@ constexpr std::array controls{
           Alignment::Centre),
     label("Label9", {360, 1080, 1875, 495}, 8, "Voltage", msSansSerif(9.75, bold),
           Alignment::Centre),
-    label("Lbl_x", {3000, 2820, 975, 495}, 7, "", msSansSerif(12, bold), Alignment::Centre),
+    label("Lbl_x", {3000, 2820, 975, 495}, 7, "", msSansSerif(12, bold), Alignment::Centre)
+        .described(spoken::realPower),
     label("Lbl_1", {300, 230, 8835, 495}, 6, "Real (Active) Power in 3 Phase Circuits",
           timesNewRoman(15.75), Alignment::Centre),
     label(element("Label7", 0), {550, 2820, 2355, 495}, 5,

@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "artwork.h"
+#include "control_widgets.h"
 #include "version.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@ void configureApplication()
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(applicationIcon());
+    QAccessible::installFactory(accessiblePictureBox);
     // The screens are laid out to the pixel: one style and one light palette on every desktop, so
     // that the explicit colours of the screens always sit on the colours they were chosen for.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

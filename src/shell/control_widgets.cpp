@@ -2,6 +2,7 @@
 
 #include "artwork.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -42,6 +43,21 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
     QPushButton::keyPressEvent(event);
 }
 
+void CommandButton::paintEvent(QPaintEvent* event)
+{
+    QPushButton::paintEvent(event);
+    if (hasFocus()) {
+        // A dotted rectangle inside the bevel, as on a classic dialog, so that the focus shows
+        // whatever the style draws.
+        QPainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(4, 4, -4, -4);
+        painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+        painter.drawRect(QRectF(option.rect).adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+}
+
 PictureBox::PictureBox(Artwork artwork, QWidget* parent) : QFrame(parent), artwork_(artwork)
 {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -57,10 +73,10 @@ void PictureBox::paintEvent(QPaintEvent* event)
     painter.setClipRect(inside);
     painter.drawPixmap(inside.topLeft(), artworkPixmap(artwork_, devicePixelRatioF()));
     if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = inside.adjusted(1, 1, -1, -1);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        // Dotted, in the picture's own colours inverted, so that it shows on any picture.
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        painter.drawRect(QRectF(inside).adjusted(1.5, 1.5, -1.5, -1.5));
     }
 }
 
@@ -78,6 +94,14 @@ void RectangleShape::paintEvent(QPaintEvent*)
     // device-independent pixel wide and sharp at any scale.
     painter.setPen(QPen(lineColour_, 1.0));
     painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+QAccessibleInterface* accessiblePictureBox(const QString&, QObject* object)
+{
+    if (auto* box = dynamic_cast<PictureBox*>(object)) {
+        return new QAccessibleWidget(box, QAccessible::Graphic);
+    }
+    return nullptr;
 }
 
 } // namespace quorvex

@@ -5,6 +5,7 @@
 
 #include "screen_description.h"
 
+#include <QAccessible>
 #include <QFrame>
 #include <QPushButton>
 #include <QWidget>
@@ -35,10 +36,11 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // An image drawn unscaled at the top-left of the box, clipped to it, inside a sunken border.
-// It takes the focus and shows it with a focus rectangle.
+// It takes the focus and shows it with a focus rectangle. Screen readers see it as a picture.
 class PictureBox : public QFrame
 {
 public:
@@ -63,5 +65,9 @@ protected:
 private:
     QColor lineColour_;
 };
+
+// Presents picture boxes to screen readers as pictures rather than as empty frames; installed
+// once with QAccessible::installFactory.
+QAccessibleInterface* accessiblePictureBox(const QString& className, QObject* object);
 
 } // namespace quorvex

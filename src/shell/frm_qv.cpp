@@ -1,6 +1,7 @@
 #include "frm_qv.h"
 
 #include "screen_registry.h"
+#include "spoken_names.h"
 
 #include <array>
 
@@ -11,9 +12,9 @@ using namespace fonts;
 
 // One row per control, in creation order.
 constexpr std::array controls{
-    picture("Picture2", {3840, 2880, 2685, 1575}, 11, Artwork::LargeBanner),
+    picture("Picture2", {3840, 2880, 2685, 1575}, 11, Artwork::LargeBanner).named(spoken::banner),
     button("Command9", {7740, 120, 1215, 435}, 10, "About", onClick<&FrmQV::Command9_Click>),
-    picture("Picture1", {9180, 120, 1575, 435}, 9, Artwork::SmallImage),
+    picture("Picture1", {9180, 120, 1575, 435}, 9, Artwork::SmallImage).named(spoken::logo),
     button("Command8", {8640, 1800, 1215, 495}, 8, "Reactive Power",
            onClick<&FrmQV::Command8_Click>),
     button("Command7", {7140, 1800, 1215, 495}, 7, "Apparent Power",

@@ -4,6 +4,7 @@
 #include "screen_builder.h"
 #include "screen_registry.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
@@ -18,22 +19,38 @@
 namespace quorvex {
 namespace {
 
-// The screen the user is working on: the one under the mouse pointer, else the primary one.
+// The screen the user is working on: the one holding the active window (the menu, when one of
+// its buttons opens a screen), else the one under the mouse pointer, else the primary one.
 QScreen* workingScreen()
 {
+    if (const QWidget* active = QApplication::activeWindow()) {
+        return active->screen();
+    }
     if (QScreen* underPointer = QGuiApplication::screenAt(QCursor::pos())) {
         return underPointer;
     }
     return QGuiApplication::primaryScreen();
 }
 
-// Centres the client area: the window frame is not known before the window is first shown.
-void centreOnScreen(QWidget& window)
+// Centres the client area on the working screen (the frame is not known before the window is
+// first shown). On a screen too small for it, a resizable window is made to fit, and any window
+// keeps its top-left corner on the screen.
+void placeOnWorkingScreen(QWidget& window)
 {
-    if (const QScreen* screen = workingScreen()) {
-        window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
-                                               screen->availableGeometry()));
+    QScreen* screen = workingScreen();
+    if (!screen) {
+        return;
     }
+    window.setScreen(screen);
+    const QRect available = screen->availableGeometry();
+    QSize size = window.size();
+    if (window.minimumSize() != window.maximumSize()) {
+        size = size.boundedTo(available.size());
+    }
+    QRect geometry = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available);
+    geometry.moveTopLeft(
+        {std::max(geometry.left(), available.left()), std::max(geometry.top(), available.top())});
+    window.setGeometry(geometry);
 }
 
 } // namespace
@@ -73,7 +90,7 @@ void Screen::load()
     controls_ = std::move(built.controls);
     // Both start-up positions centre the window on the screen: no screen is ever shown with an
     // owner to centre on.
-    centreOnScreen(*window_);
+    placeOnWorkingScreen(*window_);
 
     const auto& controls = description_.controls;
     std::optional<std::size_t> first;

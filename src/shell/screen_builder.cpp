@@ -119,6 +119,12 @@ QWidget* makeControl(Screen& owner, const ControlDescription& control, QWidget& 
         break;
     }
     widget->setObjectName(qtText(control.name.text()));
+    if (!control.accessibleName.empty()) {
+        widget->setAccessibleName(qtText(control.accessibleName));
+    }
+    if (!control.accessibleDescription.empty()) {
+        widget->setAccessibleDescription(qtText(control.accessibleDescription));
+    }
     widget->setFont(fontOf(control.font.value_or(fonts::screenDefault)));
     widget->setGeometry(pixelRect(control.geometry));
     return widget;

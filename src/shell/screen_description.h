@@ -175,6 +175,11 @@ struct ControlDescription
     LabelBorder border = LabelBorder::None; // Label only
     Artwork picture = Artwork::None;        // PictureBox only
     ClickHandler handler = nullptr;         // CommandButton only
+    // What a screen reader says of the control, beyond what it shows: a name for a box or a
+    // picture, which show no text of their own, and a description for a result label, whose
+    // name is always the text it shows.
+    std::string_view accessibleName = {};
+    std::string_view accessibleDescription = {};
 
     constexpr ControlDescription withBackColour(ColourValue colour) const
     {
@@ -186,6 +191,18 @@ struct ControlDescription
     {
         ControlDescription copy = *this;
         copy.foreColour = colour;
+        return copy;
+    }
+    constexpr ControlDescription named(std::string_view spokenName) const
+    {
+        ControlDescription copy = *this;
+        copy.accessibleName = spokenName;
+        return copy;
+    }
+    constexpr ControlDescription described(std::string_view spokenDescription) const
+    {
+        ControlDescription copy = *this;
+        copy.accessibleDescription = spokenDescription;
         return copy;
     }
     constexpr ControlDescription withSingleBorder() const
