@@ -7,7 +7,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build"
 
 packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins fonts-liberation fonts-dejavu-core
-    file dpkg-dev desktop-file-utils appstream)
+    file dpkg-dev desktop-file-utils appstream
+    xvfb dbus-daemon at-spi2-core python3-pyatspi)
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
