@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QPixmapCache>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -29,6 +30,10 @@ void configureApplication()
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(applicationIcon());
     QAccessible::installFactory(accessiblePictureBox);
+    // The style caches its pictures of each button under that button's own palette, so every
+    // opening of a screen would add new ones until the cache's default 10 MB were full. The
+    // screens are few and small and paint as fast without it: no cache keeps the memory flat.
+    QPixmapCache::setCacheLimit(0);
     // The screens are laid out to the pixel: one style and one light palette on every desktop, so
     // that the explicit colours of the screens always sit on the colours they were chosen for.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -1,7 +1,5 @@
 #include "artwork.h"
 
-#include <QPixmapCache>
-
 namespace quorvex {
 namespace {
 
@@ -44,14 +42,9 @@ QPixmap artworkPixmap(Artwork artwork, qreal devicePixelRatio)
     }
     // Any ratio above 1 takes the picture drawn at twice the size: scaling it down stays sharp.
     const int scale = devicePixelRatio > 1.0 ? 2 : 1;
-    const QString file = QStringLiteral(":/artwork/%1%2.png")
-                             .arg(nameOf(artwork), scale == 2 ? QStringLiteral("@2x") : QString());
-    QPixmap pixmap;
-    if (!QPixmapCache::find(file, &pixmap)) {
-        pixmap.load(file);
-        pixmap.setDevicePixelRatio(scale);
-        QPixmapCache::insert(file, pixmap);
-    }
+    QPixmap pixmap(QStringLiteral(":/artwork/%1%2.png")
+                       .arg(nameOf(artwork), scale == 2 ? QStringLiteral("@2x") : QString()));
+    pixmap.setDevicePixelRatio(scale);
     return pixmap;
 }
 

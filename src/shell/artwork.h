@@ -15,8 +15,7 @@ namespace quorvex {
 
 // Size in logical pixels: 175 x 101, 150 x 101 and 100 x 25; empty for Artwork::None.
 QSize artworkSize(Artwork artwork);
-// The picture for a device pixel ratio: the 1x picture up to a ratio of 1, the 2x picture above;
-// each is loaded once and cached.
+// The picture for a device pixel ratio: the 1x picture up to a ratio of 1, the 2x picture above.
 QPixmap artworkPixmap(Artwork artwork, qreal devicePixelRatio);
 // The application icon at 16, 32 and 64 pixels.
 QIcon applicationIcon();

@@ -71,7 +71,11 @@ void PictureBox::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect inside = contentsRect();
     painter.setClipRect(inside);
-    painter.drawPixmap(inside.topLeft(), artworkPixmap(artwork_, devicePixelRatioF()));
+    const qreal ratio = devicePixelRatioF();
+    if (picture_.isNull() || (ratio > 1.0) != (picture_.devicePixelRatio() > 1.0)) {
+        picture_ = artworkPixmap(artwork_, ratio);
+    }
+    painter.drawPixmap(inside.topLeft(), picture_);
     if (hasFocus()) {
         // Dotted, in the picture's own colours inverted, so that it shows on any picture.
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);

@@ -51,6 +51,7 @@ protected:
 
 private:
     Artwork artwork_;
+    QPixmap picture_; // loaded at the first paint, again if the device pixel ratio changes
 };
 
 // A rectangle outline one pixel wide, transparent inside and to the mouse.

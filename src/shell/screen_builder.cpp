@@ -29,20 +29,17 @@ Qt::Alignment labelAlignment(Alignment alignment)
 
 // Sets the foreground and background of a widget from its control's colours or the defaults of
 // its kind.
-void applyColours(QWidget& widget, const ControlDescription& control,
+void applyColours(QWidget& widget, PaletteCache& palettes, const ControlDescription& control,
                   QPalette::ColorRole background, ColourValue defaultBack,
                   QPalette::ColorRole foreground, ColourValue defaultFore)
 {
     const QPalette base = QApplication::palette();
-    QPalette palette = widget.palette();
-    palette.setColor(background, colourOf(control.backColour.value_or(defaultBack), base));
-    const QColor text = colourOf(control.foreColour.value_or(defaultFore), base);
-    palette.setColor(QPalette::Active, foreground, text);
-    palette.setColor(QPalette::Inactive, foreground, text);
-    widget.setPalette(palette);
+    widget.setPalette(
+        palettes.palette(base, background, colourOf(control.backColour.value_or(defaultBack), base),
+                         foreground, colourOf(control.foreColour.value_or(defaultFore), base)));
 }
 
-QWidget* makeLabel(const ControlDescription& control, QWidget& window)
+QWidget* makeLabel(const ControlDescription& control, QWidget& window, PaletteCache& palettes)
 {
     auto* label = new QLabel(qtText(control.caption), &window);
     label->setTextFormat(Qt::PlainText);
@@ -56,26 +53,31 @@ QWidget* makeLabel(const ControlDescription& control, QWidget& window)
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setLineWidth(1);
     }
-    applyColours(*label, control, QPalette::Window, colours::buttonFace, QPalette::WindowText,
-                 colours::buttonText);
+    applyColours(*label, palettes, control, QPalette::Window, colours::buttonFace,
+                 QPalette::WindowText, colours::buttonText);
     return label;
 }
 
-QWidget* makeTextBox(const ControlDescription& control, QWidget& window)
+QWidget* makeTextBox(const ControlDescription& control, QWidget& window, PaletteCache& palettes)
 {
     auto* box = new QLineEdit(&window);
     // A text box has no length limit; a line edit otherwise stops at 32767 characters.
     box->setMaxLength(std::numeric_limits<int>::max());
     box->setFocusPolicy(Qt::StrongFocus);
-    applyColours(*box, control, QPalette::Base, colours::window, QPalette::Text,
+    applyColours(*box, palettes, control, QPalette::Base, colours::window, QPalette::Text,
                  colours::windowText);
     return box;
 }
 
-QWidget* makeButton(Screen& owner, const ControlDescription& control, QWidget& window)
+QWidget* makeButton(Screen& owner, const ControlDescription& control, QWidget& window,
+                    PaletteCache& palettes)
 {
     auto* button = new CommandButton(qtText(control.caption), &window);
-    // A standard push button shows neither a stored back colour nor a fore colour of its own.
+    // A standard push button shows neither a stored back colour nor a fore colour of its own:
+    // it takes the button colours, from a palette shared with the other buttons.
+    const QPalette base = QApplication::palette();
+    button->setPalette(palettes.palette(base, QPalette::Button, base.color(QPalette::Button),
+                                        QPalette::ButtonText, base.color(QPalette::ButtonText)));
     if (const ClickHandler handler = control.handler) {
         QObject::connect(button, &QPushButton::clicked, button,
                          [&owner, handler] { handler(owner); });
@@ -83,11 +85,11 @@ QWidget* makeButton(Screen& owner, const ControlDescription& control, QWidget& w
     return button;
 }
 
-QWidget* makePicture(const ControlDescription& control, QWidget& window)
+QWidget* makePicture(const ControlDescription& control, QWidget& window, PaletteCache& palettes)
 {
     auto* box = new PictureBox(control.picture, &window);
-    applyColours(*box, control, QPalette::Window, colours::buttonFace, QPalette::WindowText,
-                 colours::buttonText);
+    applyColours(*box, palettes, control, QPalette::Window, colours::buttonFace,
+                 QPalette::WindowText, colours::buttonText);
     return box;
 }
 
@@ -98,21 +100,22 @@ QWidget* makeShape(const ControlDescription& control, QWidget& window)
     return new RectangleShape(line, &window);
 }
 
-QWidget* makeControl(Screen& owner, const ControlDescription& control, QWidget& window)
+QWidget* makeControl(Screen& owner, const ControlDescription& control, QWidget& window,
+                     PaletteCache& palettes)
 {
     QWidget* widget = nullptr;
     switch (control.kind) {
     case ControlKind::Label:
-        widget = makeLabel(control, window);
+        widget = makeLabel(control, window, palettes);
         break;
     case ControlKind::TextBox:
-        widget = makeTextBox(control, window);
+        widget = makeTextBox(control, window, palettes);
         break;
     case ControlKind::CommandButton:
-        widget = makeButton(owner, control, window);
+        widget = makeButton(owner, control, window, palettes);
         break;
     case ControlKind::PictureBox:
-        widget = makePicture(control, window);
+        widget = makePicture(control, window, palettes);
         break;
     case ControlKind::Shape:
         widget = makeShape(control, window);
@@ -137,7 +140,7 @@ bool isWindowless(const ControlDescription& control)
 
 } // namespace
 
-BuiltWindow buildWindow(Screen& owner)
+BuiltWindow buildWindow(Screen& owner, PaletteCache& palettes)
 {
     const ScreenDescription& screen = owner.description();
     BuiltWindow built;
@@ -147,10 +150,10 @@ BuiltWindow buildWindow(Screen& owner)
     window.setWindowTitle(qtText(screen.caption));
     window.setFont(fontOf(fonts::screenDefault));
     window.setAutoFillBackground(true);
-    QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, colourOf(screen.backColour.value_or(colours::buttonFace),
-                                                QApplication::palette()));
-    window.setPalette(palette);
+    const QPalette base = QApplication::palette();
+    const QColor back = colourOf(screen.backColour.value_or(colours::buttonFace), base);
+    window.setPalette(palettes.palette(base, QPalette::Window, back, QPalette::WindowText,
+                                       base.color(QPalette::WindowText)));
 
     const QSize clientSize = pixelSize(screen.client);
     if (screen.border == WindowBorder::FixedSingle) {
@@ -169,7 +172,7 @@ BuiltWindow buildWindow(Screen& owner)
     for (const bool windowless : {true, false}) {
         for (std::size_t i = 0; i < controls.size(); ++i) {
             if (isWindowless(controls[i]) == windowless) {
-                built.controls[i] = makeControl(owner, controls[i], window);
+                built.controls[i] = makeControl(owner, controls[i], window, palettes);
             }
         }
     }
