@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quorvex needs when any is missing (with sudo when not root), then
-# configures and builds it in build/ (Release). Used by run-app.sh and run-tests.sh.
+# configures and builds it.
+# Usage: setup.sh [BUILD_FOLDER [CMAKE_OPTION...]]   (default: build/, Release)
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="$root/build"
+build="${1:-$root/build}"
+shift || true
 
 packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins fonts-liberation fonts-dejavu-core
     file dpkg-dev desktop-file-utils appstream
-    xvfb dbus-daemon at-spi2-core python3-pyatspi)
+    xvfb dbus-daemon at-spi2-core python3-pyatspi
+    clang libclang-rt-14-dev ${QUORVEX_EXTRA_PACKAGES:-})
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -30,5 +33,5 @@ if ((${#missing[@]})); then
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUORVEX_WARNINGS_AS_ERRORS=ON
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUORVEX_WARNINGS_AS_ERRORS=ON "$@"
 cmake --build "$build" --parallel "$(nproc)"

@@ -37,8 +37,10 @@ QString randomText(std::mt19937& random)
         "  12.5e3V",
         "+.5",
         "30abc",
-        "\xC2\xA0" "42",
-        QString::fromUtf8("\xE2\x88\x92" "7"),
+        "\xC2\xA0"
+        "42",
+        QString::fromUtf8("\xE2\x88\x92"
+                          "7"),
         QString::fromUtf8("\xD9\xA1\xD9\xA2\xD9\xA3"), // Arabic-Indic digits
         QString::fromUtf8("\xF0\x9F\x94\x8C 240"),     // an emoji before the number
         QStringLiteral("\t\n\r\x01\x7f"),
@@ -129,7 +131,8 @@ void TestMonkey::act()
     case 4:
         if (auto* box = qobject_cast<QLineEdit*>(widget)) {
             const QString text = randomText(random_);
-            lastAction_ = QStringLiteral("text of %1 characters into %2").arg(text.size()).arg(target);
+            lastAction_ =
+                QStringLiteral("text of %1 characters into %2").arg(text.size()).arg(target);
             box->setText(text);
         } else {
             lastAction_ = "type into " + target;
@@ -149,8 +152,7 @@ void TestMonkey::act()
         QWidget* focus = QApplication::focusWidget();
         QWidget* receiver = focus && focus->isVisible() ? focus : screen.window();
         lastAction_ = QStringLiteral("key %1 to %2").arg(int(key)).arg(receiver->objectName());
-        QTest::keyClick(receiver, key,
-                        key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        QTest::keyClick(receiver, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
         break;
     }
     case 6:

@@ -200,8 +200,11 @@ void TestNumbers::numberTextShowsAtMostFifteenDigits_data()
     QTest::newRow("fifteen digits in plain decimals") << 1e14 << "100000000000000";
     QTest::newRow("exponent form from 1E+15") << 1e15 << "1E+15";
     QTest::newRow("exponent form of a large value") << 1.5e300 << "1.5E+300";
-    QTest::newRow("largest double")
-        << std::numeric_limits<double>::max() << "1.79769313486232E+308";
+    QTest::newRow("largest double reads back as a double")
+        << std::numeric_limits<double>::max() << "1.79769313486231E+308";
+    QTest::newRow("largest negative double")
+        << std::numeric_limits<double>::lowest() << "-1.79769313486231E+308";
+    QTest::newRow("largest fifteen-digit text") << 1.79769313486231e308 << "1.79769313486231E+308";
     QTest::newRow("a ten-thousandth in plain decimals") << 0.0001 << "0.0001";
     QTest::newRow("exponent form below a ten-thousandth") << 0.00001 << "1E-05";
     QTest::newRow("negative exponent form") << -0.000015 << "-1.5E-05";

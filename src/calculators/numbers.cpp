@@ -275,6 +275,12 @@ std::string numberText(double value)
     if (value == 0) {
         return "0";
     }
+    // Above the largest 15-digit decimal below the largest double, rounding to 15 digits would
+    // name a number beyond the double range, which would read back as an overflow.
+    constexpr double largestText = 1.79769313486231e308;
+    if (std::fabs(value) > largestText) {
+        return value < 0 ? "-1.79769313486231E+308" : "1.79769313486231E+308";
+    }
     std::array<char, 32> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::general, 15);
