@@ -39,6 +39,7 @@ private:
 void TestAbout::initTestCase()
 {
     configureApplication();
+    setApplicationIcon();
 }
 
 void TestAbout::init()

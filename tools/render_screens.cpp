@@ -40,6 +40,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     quorvex::configureApplication();
+    quorvex::setApplicationIcon();
     if (argc != 2) {
         std::fputs("usage: quorvex_render_screens OUTPUT_FOLDER\n", stderr);
         return 2;

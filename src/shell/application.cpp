@@ -28,7 +28,6 @@ void configureApplication()
     QApplication::setApplicationVersion(QString::fromLatin1(kDisplayVersion));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(applicationIcon());
     QAccessible::installFactory(accessiblePictureBox);
     // The style caches its pictures of each button under that button's own palette, so every
     // opening of a screen would add new ones until the cache's default 10 MB were full. The
@@ -38,6 +37,11 @@ void configureApplication()
     // that the explicit colours of the screens always sit on the colours they were chosen for.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
+}
+
+void setApplicationIcon()
+{
+    QApplication::setWindowIcon(applicationIcon());
 }
 
 } // namespace quorvex

@@ -12,4 +12,8 @@ bool displayAvailable();
 // screen registry.
 void configureApplication();
 
+// Gives every window the application's icon. Reading the icon's images takes a moment, so the
+// program does it once its first window is on its way.
+void setApplicationIcon();
+
 } // namespace quorvex

@@ -4,6 +4,7 @@
 #include "screen_registry.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
     {
         quorvex::ScreenRegistry registry;
         registry.show(quorvex::ScreenId::frmQV);
+        QTimer::singleShot(0, &quorvex::setApplicationIcon);
         status = QApplication::exec();
     }
     // Windows unloaded in the last moments are deleted before the application object goes.
