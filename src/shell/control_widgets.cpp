@@ -6,8 +6,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 #include <utility>
 
@@ -50,11 +48,8 @@ void CommandButton::paintEvent(QPaintEvent* event)
         // A dotted rectangle inside the bevel, as on a classic dialog, so that the focus shows
         // whatever the style draws.
         QPainter painter(this);
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = rect().adjusted(4, 4, -4, -4);
         painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
-        painter.drawRect(QRectF(option.rect).adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.drawRect(QRectF(rect()).adjusted(4.5, 4.5, -4.5, -4.5));
     }
 }
 

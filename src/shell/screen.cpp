@@ -1,6 +1,5 @@
 #include "screen.h"
 
-#include "qt_values.h"
 #include "screen_builder.h"
 #include "screen_registry.h"
 
