@@ -84,7 +84,7 @@ void Screen::show()
 
 void Screen::load()
 {
-    BuiltWindow built = buildWindow(*this, palettes_);
+    BuiltWindow built = buildWindow(*this);
     window_ = std::move(built.window);
     controls_ = std::move(built.controls);
     // Both start-up positions centre the window on the screen: no screen is ever shown with an

@@ -5,7 +5,6 @@
 // destroys them and keeps the instance. Handlers of derived screens read and write their own
 // controls by name through the accessors here.
 
-#include "palette_cache.h"
 #include "screen_description.h"
 
 #include <QObject>
@@ -65,7 +64,6 @@ private:
     const ScreenDescription& description_;
     WindowPointer window_;
     std::vector<QWidget*> controls_; // parallel to description_.controls while loaded
-    PaletteCache palettes_;          // kept across loads
 };
 
 namespace detail {

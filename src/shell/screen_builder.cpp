@@ -29,17 +29,20 @@ Qt::Alignment labelAlignment(Alignment alignment)
 
 // Sets the foreground and background of a widget from its control's colours or the defaults of
 // its kind.
-void applyColours(QWidget& widget, PaletteCache& palettes, const ControlDescription& control,
+void applyColours(QWidget& widget, const ControlDescription& control,
                   QPalette::ColorRole background, ColourValue defaultBack,
                   QPalette::ColorRole foreground, ColourValue defaultFore)
 {
     const QPalette base = QApplication::palette();
-    widget.setPalette(
-        palettes.palette(base, background, colourOf(control.backColour.value_or(defaultBack), base),
-                         foreground, colourOf(control.foreColour.value_or(defaultFore), base)));
+    QPalette palette = widget.palette();
+    palette.setColor(background, colourOf(control.backColour.value_or(defaultBack), base));
+    const QColor text = colourOf(control.foreColour.value_or(defaultFore), base);
+    palette.setColor(QPalette::Active, foreground, text);
+    palette.setColor(QPalette::Inactive, foreground, text);
+    widget.setPalette(palette);
 }
 
-QWidget* makeLabel(const ControlDescription& control, QWidget& window, PaletteCache& palettes)
+QWidget* makeLabel(const ControlDescription& control, QWidget& window)
 {
     auto* label = new QLabel(qtText(control.caption), &window);
     label->setTextFormat(Qt::PlainText);
@@ -53,31 +56,26 @@ QWidget* makeLabel(const ControlDescription& control, QWidget& window, PaletteCa
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setLineWidth(1);
     }
-    applyColours(*label, palettes, control, QPalette::Window, colours::buttonFace,
-                 QPalette::WindowText, colours::buttonText);
+    applyColours(*label, control, QPalette::Window, colours::buttonFace, QPalette::WindowText,
+                 colours::buttonText);
     return label;
 }
 
-QWidget* makeTextBox(const ControlDescription& control, QWidget& window, PaletteCache& palettes)
+QWidget* makeTextBox(const ControlDescription& control, QWidget& window)
 {
     auto* box = new QLineEdit(&window);
     // A text box has no length limit; a line edit otherwise stops at 32767 characters.
     box->setMaxLength(std::numeric_limits<int>::max());
     box->setFocusPolicy(Qt::StrongFocus);
-    applyColours(*box, palettes, control, QPalette::Base, colours::window, QPalette::Text,
+    applyColours(*box, control, QPalette::Base, colours::window, QPalette::Text,
                  colours::windowText);
     return box;
 }
 
-QWidget* makeButton(Screen& owner, const ControlDescription& control, QWidget& window,
-                    PaletteCache& palettes)
+QWidget* makeButton(Screen& owner, const ControlDescription& control, QWidget& window)
 {
     auto* button = new CommandButton(qtText(control.caption), &window);
-    // A standard push button shows neither a stored back colour nor a fore colour of its own:
-    // it takes the button colours, from a palette shared with the other buttons.
-    const QPalette base = QApplication::palette();
-    button->setPalette(palettes.palette(base, QPalette::Button, base.color(QPalette::Button),
-                                        QPalette::ButtonText, base.color(QPalette::ButtonText)));
+    // A standard push button shows neither a stored back colour nor a fore colour of its own.
     if (const ClickHandler handler = control.handler) {
         QObject::connect(button, &QPushButton::clicked, button,
                          [&owner, handler] { handler(owner); });
@@ -85,11 +83,11 @@ QWidget* makeButton(Screen& owner, const ControlDescription& control, QWidget& w
     return button;
 }
 
-QWidget* makePicture(const ControlDescription& control, QWidget& window, PaletteCache& palettes)
+QWidget* makePicture(const ControlDescription& control, QWidget& window)
 {
     auto* box = new PictureBox(control.picture, &window);
-    applyColours(*box, palettes, control, QPalette::Window, colours::buttonFace,
-                 QPalette::WindowText, colours::buttonText);
+    applyColours(*box, control, QPalette::Window, colours::buttonFace, QPalette::WindowText,
+                 colours::buttonText);
     return box;
 }
 
@@ -100,22 +98,21 @@ QWidget* makeShape(const ControlDescription& control, QWidget& window)
     return new RectangleShape(line, &window);
 }
 
-QWidget* makeControl(Screen& owner, const ControlDescription& control, QWidget& window,
-                     PaletteCache& palettes)
+QWidget* makeControl(Screen& owner, const ControlDescription& control, QWidget& window)
 {
     QWidget* widget = nullptr;
     switch (control.kind) {
     case ControlKind::Label:
-        widget = makeLabel(control, window, palettes);
+        widget = makeLabel(control, window);
         break;
     case ControlKind::TextBox:
-        widget = makeTextBox(control, window, palettes);
+        widget = makeTextBox(control, window);
         break;
     case ControlKind::CommandButton:
-        widget = makeButton(owner, control, window, palettes);
+        widget = makeButton(owner, control, window);
         break;
     case ControlKind::PictureBox:
-        widget = makePicture(control, window, palettes);
+        widget = makePicture(control, window);
         break;
     case ControlKind::Shape:
         widget = makeShape(control, window);
@@ -140,7 +137,7 @@ bool isWindowless(const ControlDescription& control)
 
 } // namespace
 
-BuiltWindow buildWindow(Screen& owner, PaletteCache& palettes)
+BuiltWindow buildWindow(Screen& owner)
 {
     const ScreenDescription& screen = owner.description();
     BuiltWindow built;
@@ -150,10 +147,10 @@ BuiltWindow buildWindow(Screen& owner, PaletteCache& palettes)
     window.setWindowTitle(qtText(screen.caption));
     window.setFont(fontOf(fonts::screenDefault));
     window.setAutoFillBackground(true);
-    const QPalette base = QApplication::palette();
-    const QColor back = colourOf(screen.backColour.value_or(colours::buttonFace), base);
-    window.setPalette(palettes.palette(base, QPalette::Window, back, QPalette::WindowText,
-                                       base.color(QPalette::WindowText)));
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, colourOf(screen.backColour.value_or(colours::buttonFace),
+                                                QApplication::palette()));
+    window.setPalette(palette);
 
     const QSize clientSize = pixelSize(screen.client);
     if (screen.border == WindowBorder::FixedSingle) {
@@ -172,7 +169,7 @@ BuiltWindow buildWindow(Screen& owner, PaletteCache& palettes)
     for (const bool windowless : {true, false}) {
         for (std::size_t i = 0; i < controls.size(); ++i) {
             if (isWindowless(controls[i]) == windowless) {
-                built.controls[i] = makeControl(owner, controls[i], window, palettes);
+                built.controls[i] = makeControl(owner, controls[i], window);
             }
         }
     }

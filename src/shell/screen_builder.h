@@ -4,7 +4,6 @@
 // its font, colours and alignment, stacked and tab-ordered as the description says, each widget
 // named after its control.
 
-#include "palette_cache.h"
 #include "screen.h"
 
 #include <vector>
@@ -19,6 +18,6 @@ struct BuiltWindow
 
 // Builds the window of `owner`'s description; its buttons call their handlers on `owner`, and
 // its close box unloads `owner`.
-BuiltWindow buildWindow(Screen& owner, PaletteCache& palettes);
+BuiltWindow buildWindow(Screen& owner);
 
 } // namespace quorvex
