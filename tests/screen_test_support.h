@@ -16,6 +16,30 @@
 
 namespace quorvex::testing {
 
+// The menu's button for each screen it opens (test_navigation checks each against its screen).
+struct MenuOpening
+{
+    ScreenId id;
+    const char* menuButton;
+};
+
+inline constexpr MenuOpening kMenuOpenings[]{
+    {ScreenId::frmRealPower, "Command1"},       {ScreenId::frmApparentPower, "Command2"},
+    {ScreenId::frmReactivePower, "Command3"},   {ScreenId::frm1PRealPower, "Command6"},
+    {ScreenId::frm1PApparentPower, "Command7"}, {ScreenId::frm1PReactivePower, "Command8"},
+    {ScreenId::frmAbout, "Command9"},
+};
+
+inline const char* menuButtonOf(ScreenId id)
+{
+    for (const MenuOpening& opening : kMenuOpenings) {
+        if (opening.id == id) {
+            return opening.menuButton;
+        }
+    }
+    return "";
+}
+
 inline QWidget* windowOf(const ScreenRegistry& registry, ScreenId id)
 {
     const Screen* screen = registry.instance(id);

@@ -1,6 +1,7 @@
 // The six calculator screens through their real widgets: "Solve" on typed values, "New Values",
 // "Back to Main Page" and the results a user reads.
 
+#include "screen_table.h"
 #include "screen_test_support.h"
 
 #include <QClipboard>
@@ -14,27 +15,6 @@ namespace {
 
 const ControlName kAngle = element("Txt_c", 1);
 
-// The menu button that opens each calculator.
-const char* menuButtonOf(ScreenId id)
-{
-    switch (id) {
-    case ScreenId::frmRealPower:
-        return "Command1";
-    case ScreenId::frmApparentPower:
-        return "Command2";
-    case ScreenId::frmReactivePower:
-        return "Command3";
-    case ScreenId::frm1PRealPower:
-        return "Command6";
-    case ScreenId::frm1PApparentPower:
-        return "Command7";
-    case ScreenId::frm1PReactivePower:
-        return "Command8";
-    default:
-        return "";
-    }
-}
-
 constexpr ScreenId kCalculators[]{ScreenId::frmRealPower,       ScreenId::frmApparentPower,
                                   ScreenId::frmReactivePower,   ScreenId::frm1PRealPower,
                                   ScreenId::frm1PApparentPower, ScreenId::frm1PReactivePower};
@@ -46,22 +26,7 @@ bool isAngleScreen(ScreenId id)
 
 const char* nameOf(ScreenId id)
 {
-    switch (id) {
-    case ScreenId::frmRealPower:
-        return "frmRealPower";
-    case ScreenId::frmApparentPower:
-        return "frmApparentPower";
-    case ScreenId::frmReactivePower:
-        return "frmReactivePower";
-    case ScreenId::frm1PRealPower:
-        return "frm1PRealPower";
-    case ScreenId::frm1PApparentPower:
-        return "frm1PApparentPower";
-    case ScreenId::frm1PReactivePower:
-        return "frm1PReactivePower";
-    default:
-        return "";
-    }
+    return screenDefinition(id).description().name.data();
 }
 
 } // namespace

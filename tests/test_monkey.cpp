@@ -169,10 +169,8 @@ void TestMonkey::act()
         // The menu's buttons and the calculators' "Solve" are what users press most.
         const char* name = id == ScreenId::frmQV ? "Command4" : "Command1";
         if (id == ScreenId::frmQV) {
-            static constexpr const char* menuButtons[]{"Command1", "Command2", "Command3",
-                                                       "Command6", "Command7", "Command8",
-                                                       "Command9", "Command4"};
-            name = menuButtons[random_() % std::size(menuButtons)];
+            const std::size_t pick = random_() % (std::size(kMenuOpenings) + 1);
+            name = pick < std::size(kMenuOpenings) ? kMenuOpenings[pick].menuButton : "Command4";
         }
         lastAction_ = QStringLiteral("press %1 on %2").arg(name, qtText(screen.description().name));
         if (auto* button = qobject_cast<QPushButton*>(screen.control(name))) {

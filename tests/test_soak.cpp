@@ -13,19 +13,6 @@ using namespace quorvex::testing;
 
 namespace {
 
-struct Opening
-{
-    ScreenId id;
-    const char* menuButton;
-};
-
-constexpr Opening kOpenings[]{
-    {ScreenId::frmRealPower, "Command1"},       {ScreenId::frmApparentPower, "Command2"},
-    {ScreenId::frmReactivePower, "Command3"},   {ScreenId::frm1PRealPower, "Command6"},
-    {ScreenId::frm1PApparentPower, "Command7"}, {ScreenId::frm1PReactivePower, "Command8"},
-    {ScreenId::frmAbout, "Command9"},
-};
-
 // Resident memory of this process in kilobytes. Free heap pages go back to the system first, so
 // that the figure is the memory the program holds, not where the allocator last put a window's
 // freed image.
@@ -72,7 +59,7 @@ void TestSoak::initTestCase()
 
 void TestSoak::round(int number)
 {
-    for (const Opening& opening : kOpenings) {
+    for (const MenuOpening& opening : kMenuOpenings) {
         if (registry_.state(ScreenId::frmQV) != ScreenState::Loaded) {
             registry_.show(ScreenId::frmQV);
         }
