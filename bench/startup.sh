@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Startup benchmark: Quorvex against the floor (a bare Qt Widgets window), interleaved, on a
-# private X server and D-Bus session. Prints median, minimum and maximum of the time to the
-# menu window being mapped and to its first frame, the memory at that moment, and the ratios.
+# Startup benchmark: Quorvex against the floor (a bare Qt Widgets window), interleaved in one run,
+# on a private X server and D-Bus session, in two settings: a bare X server, and a GNOME-like
+# session (XDG_CURRENT_DESKTOP=GNOME with Debian's GTK 3 platform theme installed, as apt's
+# defaults bring it). Prints the first frame, the mapping and the memory at the first frame, with
+# Quorvex's medians over the floor's in each setting; then the time from a click on the menu's
+# three-phase "Real Power" button to the calculator's first frame.
 # Usage: bench/startup.sh [RUNS]   (default 21 runs after 3 warm-up rounds)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 runs="${1:-21}"
-QUORVEX_EXTRA_PACKAGES="libx11-dev libxdamage-dev" "$root/scripts/setup.sh" >/dev/null
+QUORVEX_EXTRA_PACKAGES="libx11-dev libxdamage-dev libxtst-dev qt6-gtk-platformtheme" \
+    "$root/scripts/setup.sh" >/dev/null
 
 scratch="$(mktemp -d)"
 cleanup() {
@@ -23,8 +27,12 @@ done
 export DISPLAY=":$(cat "$scratch/display")"
 export XDG_RUNTIME_DIR="$scratch/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
+unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME XDG_CURRENT_DESKTOP
 
-echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
-dbus-run-session -- "$root/build/startup_probe" "$runs" 3 "$root/build/quorvex" \
-    "$root/build/quorvex_floor"
+echo "machine: $(nproc) cores, $(grep -m1 "model name" /proc/cpuinfo | cut -d: -f2 | sed "s/^ //")"
+probe="$root/build/startup_probe"
+dbus-run-session -- "$probe" start "$runs" 3 "$root/build/quorvex" "$root/build/quorvex_floor" \
+    "bare X" "GNOME-like:XDG_CURRENT_DESKTOP=GNOME"
+echo
+# The three-phase "Real Power" button: 81 x 33 pixels at (24, 120) in the menu, at 96 DPI.
+dbus-run-session -- "$probe" click "$(( runs > 15 ? runs : 15 ))" "$root/build/quorvex" 64 136

@@ -1,16 +1,24 @@
-// Measures how fast programs start on an X server: from exec to their first top-level window
-// being mapped, and to the first frame drawn into it (the first Damage event on that window),
-// with the program's resident memory at that moment. Waits on X events, never polls.
+// Measures how fast programs start on an X server, from outside the process: from exec to their
+// first top-level window being mapped, and to the first frame drawn into it (the first DAMAGE
+// event on that window), with the program's resident memory at that moment. It also times a
+// click, sent through XTEST, to the first frame of the window the click opens. Waits on X
+// events, never polls.
 //
-// Usage: startup_probe RUNS WARMUP PROGRAM [PROGRAM...]
-// Runs the programs in turn (A B A B ...), WARMUP rounds unrecorded, then RUNS rounds, and prints
-// the median, minimum and maximum of each figure for each program, and the first program's
-// medians divided by the last program's: Quorvex's over the floor's, the figures to track.
+// Usage:
+//   startup_probe start RUNS WARMUP PROGRAM FLOOR [SETTING...]
+//     SETTING is LABEL or LABEL:VARIABLE=VALUE[,VARIABLE=VALUE...], the environment the two
+//     programs run in for that setting ("bare X" when none is given). Each round runs, for each
+//     setting in turn, PROGRAM then FLOOR; WARMUP rounds are not recorded. Prints the median,
+//     minimum and maximum of each figure and PROGRAM's medians divided by FLOOR's per setting.
+//   startup_probe click RUNS PROGRAM X Y
+//     Starts PROGRAM RUNS times; once its first window has painted and settled, clicks at (X, Y)
+//     logical pixels from the window's top-left corner and times the click's release to the
+//     first frame of the next top-level window.
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <X11/extensions/Xdamage.h>
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -22,11 +30,18 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+struct Setting
+{
+    std::string label;
+    std::vector<std::pair<std::string, std::string>> environment;
+};
 
 struct Sample
 {
@@ -34,6 +49,43 @@ struct Sample
     double paintMilliseconds = 0;
     long residentKilobytes = 0;
 };
+
+struct Summary
+{
+    double median;
+    double minimum;
+    double maximum;
+};
+
+Summary summarise(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    return {median, values.front(), values.back()};
+}
+
+Setting parseSetting(const std::string& text)
+{
+    Setting setting;
+    const std::size_t colon = text.find(':');
+    setting.label = text.substr(0, colon);
+    if (colon == std::string::npos) {
+        return setting;
+    }
+    std::string rest = text.substr(colon + 1);
+    while (!rest.empty()) {
+        const std::size_t comma = rest.find(',');
+        const std::string assignment = rest.substr(0, comma);
+        const std::size_t equals = assignment.find('=');
+        if (equals != std::string::npos) {
+            setting.environment.emplace_back(assignment.substr(0, equals),
+                                             assignment.substr(equals + 1));
+        }
+        rest = comma == std::string::npos ? std::string() : rest.substr(comma + 1);
+    }
+    return setting;
+}
 
 long residentKilobytes(pid_t pid)
 {
@@ -52,7 +104,7 @@ double milliseconds(Clock::duration duration)
     return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-// Waits for the next X event for at most `timeout`; false when none came.
+// Waits for the next X event until `deadline`; false when none came.
 bool nextEvent(Display* display, XEvent& event, Clock::time_point deadline)
 {
     while (!XPending(display)) {
@@ -68,83 +120,254 @@ bool nextEvent(Display* display, XEvent& event, Clock::time_point deadline)
     return true;
 }
 
-Sample measure(Display* display, int damageEventBase, const char* program)
+// A watched window can be gone, or be an input-only window, by the time its DAMAGE watch is made:
+// such errors are expected and harmless, so they are ignored instead of ending the probe.
+int ignoreError(Display*, XErrorEvent*)
 {
-    const Window root = DefaultRootWindow(display);
-    XSync(display, True);
+    return 0;
+}
 
-    const Clock::time_point start = Clock::now();
+pid_t launch(const char* program, const Setting& setting)
+{
     const pid_t pid = fork();
     if (pid == 0) {
+        for (const auto& [name, value] : setting.environment) {
+            setenv(name.c_str(), value.c_str(), 1);
+        }
         execl(program, program, static_cast<char*>(nullptr));
         _exit(127);
     }
+    return pid;
+}
 
-    Sample sample;
-    std::map<Window, Damage> damages;
-    Window mapped = 0;
-    const Clock::time_point deadline = start + std::chrono::seconds(20);
-    XEvent event;
-    while (sample.paintMilliseconds == 0 && nextEvent(display, event, deadline)) {
-        if (event.type == CreateNotify && event.xcreatewindow.parent == root &&
-            !event.xcreatewindow.override_redirect) {
-            // Watch every new top-level window from its creation, so that no drawing is missed.
-            damages[event.xcreatewindow.window] =
-                XDamageCreate(display, event.xcreatewindow.window, XDamageReportNonEmpty);
-            XFlush(display);
-        } else if (event.type == MapNotify && event.xmap.event == root && mapped == 0 &&
-                   damages.contains(event.xmap.window)) {
-            mapped = event.xmap.window;
-            sample.mapMilliseconds = milliseconds(Clock::now() - start);
-        } else if (event.type == damageEventBase + XDamageNotify) {
-            const auto* damage = reinterpret_cast<XDamageNotifyEvent*>(&event);
-            if (mapped != 0 && damage->drawable == mapped) {
-                sample.paintMilliseconds = milliseconds(Clock::now() - start);
-                sample.residentKilobytes = residentKilobytes(pid);
-            }
-        }
-    }
-    for (const auto& [window, damage] : damages) {
-        XDamageDestroy(display, damage);
-    }
-    XSync(display, True);
+void stop(pid_t pid)
+{
     kill(pid, SIGTERM);
     int status = 0;
     waitpid(pid, &status, 0);
-    if (sample.paintMilliseconds == 0) {
-        std::fprintf(stderr, "%s showed no window\n", program);
+}
+
+// Follows the X events from `start` on until a new top-level window has been mapped and painted,
+// and fills in the times. Returns that window, or 0 at the deadline.
+class WindowWatch
+{
+public:
+    WindowWatch(Display* display, int damageEventBase)
+        : display_(display), damageEventBase_(damageEventBase)
+    {
+    }
+    ~WindowWatch()
+    {
+        for (const auto& [window, damage] : damages_) {
+            XDamageDestroy(display_, damage);
+        }
+        XSync(display_, True);
+    }
+    WindowWatch(const WindowWatch&) = delete;
+    WindowWatch& operator=(const WindowWatch&) = delete;
+
+    Window waitForFirstFrame(Clock::time_point start, pid_t pid, Sample& sample)
+    {
+        const Window root = DefaultRootWindow(display_);
+        const Clock::time_point deadline = start + std::chrono::seconds(20);
+        Window mapped = 0;
+        XEvent event;
+        while (nextEvent(display_, event, deadline)) {
+            if (event.type == CreateNotify && event.xcreatewindow.parent == root &&
+                !event.xcreatewindow.override_redirect) {
+                // Watch every new top-level window from its creation, so no drawing is missed.
+                damages_[event.xcreatewindow.window] =
+                    XDamageCreate(display_, event.xcreatewindow.window, XDamageReportNonEmpty);
+                XFlush(display_);
+            } else if (event.type == MapNotify && event.xmap.event == root && mapped == 0 &&
+                       damages_.contains(event.xmap.window)) {
+                mapped = event.xmap.window;
+                sample.mapMilliseconds = milliseconds(Clock::now() - start);
+            } else if (event.type == damageEventBase_ + XDamageNotify) {
+                const auto* damage = reinterpret_cast<XDamageNotifyEvent*>(&event);
+                if (mapped != 0 && damage->drawable == mapped) {
+                    sample.paintMilliseconds = milliseconds(Clock::now() - start);
+                    sample.residentKilobytes = residentKilobytes(pid);
+                    return mapped;
+                }
+            }
+        }
+        return 0;
+    }
+
+private:
+    Display* display_;
+    int damageEventBase_;
+    std::map<Window, Damage> damages_;
+};
+
+Sample measureStart(Display* display, int damageEventBase, const char* program,
+                    const Setting& setting)
+{
+    XSync(display, True);
+    const Clock::time_point start = Clock::now();
+    const pid_t pid = launch(program, setting);
+    Sample sample;
+    Window window = 0;
+    {
+        WindowWatch watch(display, damageEventBase);
+        window = watch.waitForFirstFrame(start, pid, sample);
+    }
+    stop(pid);
+    if (window == 0) {
+        std::fprintf(stderr, "%s (%s) showed no window\n", program, setting.label.c_str());
         std::exit(1);
     }
     return sample;
 }
 
-struct Summary
+// Lets a started program finish what it does after its first frame, so that the click lands in
+// an idle event loop, as a user's would.
+void settle(Display* display)
 {
-    double median;
-    double minimum;
-    double maximum;
-};
+    XSync(display, False);
+    usleep(300 * 1000);
+    XSync(display, True);
+}
 
-Summary summarise(std::vector<double> values)
+double measureClick(Display* display, int damageEventBase, const char* program, int x, int y)
 {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-    return {median, values.front(), values.back()};
+    const Setting bare{"bare X", {}};
+    const Clock::time_point start = Clock::now();
+    const pid_t pid = launch(program, bare);
+    Sample menu;
+    Window window = 0;
+    {
+        WindowWatch watch(display, damageEventBase);
+        window = watch.waitForFirstFrame(start, pid, menu);
+    }
+    if (window == 0) {
+        stop(pid);
+        std::fprintf(stderr, "%s showed no window\n", program);
+        std::exit(1);
+    }
+    settle(display);
+
+    int rootX = 0;
+    int rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY,
+                          &child);
+    XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XSync(display, False);
+    Sample opened;
+    double clickMilliseconds = 0;
+    {
+        WindowWatch watch(display, damageEventBase);
+        // The button acts on its release: the time runs from there.
+        XTestFakeButtonEvent(display, 1, False, CurrentTime);
+        XFlush(display);
+        const Clock::time_point released = Clock::now();
+        if (watch.waitForFirstFrame(released, pid, opened) != 0) {
+            clickMilliseconds = opened.paintMilliseconds;
+        }
+    }
+    stop(pid);
+    if (clickMilliseconds == 0) {
+        std::fprintf(stderr, "the click at (%d, %d) opened no window\n", x, y);
+        std::exit(1);
+    }
+    return clickMilliseconds;
+}
+
+int runStart(Display* display, int damageEventBase, int runs, int warmUp, const char* program,
+             const char* floor, std::vector<Setting> settings)
+{
+    if (settings.empty()) {
+        settings.push_back({"bare X", {}});
+    }
+    const std::vector<const char*> programs{program, floor};
+    // samples[setting][program]
+    std::vector<std::vector<std::vector<Sample>>> samples(
+        settings.size(), std::vector<std::vector<Sample>>(programs.size()));
+    for (int round = 0; round < warmUp + runs; ++round) {
+        for (std::size_t s = 0; s < settings.size(); ++s) {
+            for (std::size_t p = 0; p < programs.size(); ++p) {
+                const Sample sample =
+                    measureStart(display, damageEventBase, programs[p], settings[s]);
+                if (round >= warmUp) {
+                    samples[s][p].push_back(sample);
+                }
+            }
+        }
+    }
+
+    std::printf("%d runs after %d warm-up rounds, interleaved; median, min, max\n\n", runs, warmUp);
+    std::printf("%-22s %-32s %26s %26s %20s\n", "setting", "program", "first frame ms", "mapped ms",
+                "RSS MB");
+    std::vector<std::string> ratios;
+    for (std::size_t s = 0; s < settings.size(); ++s) {
+        std::vector<Summary> paints;
+        std::vector<Summary> maps;
+        std::vector<Summary> memories;
+        for (std::size_t p = 0; p < programs.size(); ++p) {
+            std::vector<double> paint;
+            std::vector<double> map;
+            std::vector<double> memory;
+            for (const Sample& sample : samples[s][p]) {
+                paint.push_back(sample.paintMilliseconds);
+                map.push_back(sample.mapMilliseconds);
+                memory.push_back(sample.residentKilobytes / 1024.0);
+            }
+            paints.push_back(summarise(paint));
+            maps.push_back(summarise(map));
+            memories.push_back(summarise(memory));
+            std::printf("%-22s %-32s %8.1f %8.1f %8.1f %8.1f %8.1f %8.1f %6.1f %6.1f %6.1f\n",
+                        settings[s].label.c_str(), programs[p], paints[p].median, paints[p].minimum,
+                        paints[p].maximum, maps[p].median, maps[p].minimum, maps[p].maximum,
+                        memories[p].median, memories[p].minimum, memories[p].maximum);
+        }
+        char line[200];
+        std::snprintf(line, sizeof line, "%-22s first frame %.2f, mapped %.2f, RSS %.2f",
+                      settings[s].label.c_str(), paints[0].median / paints[1].median,
+                      maps[0].median / maps[1].median, memories[0].median / memories[1].median);
+        ratios.emplace_back(line);
+    }
+    std::printf("\nratio of the medians, program over floor in the same setting:\n");
+    for (const std::string& line : ratios) {
+        std::printf("  %s\n", line.c_str());
+    }
+    return 0;
+}
+
+int runClick(Display* display, int damageEventBase, int runs, const char* program, int x, int y)
+{
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    if (!XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor)) {
+        std::fputs("the X server has no XTEST extension\n", stderr);
+        return 1;
+    }
+    std::vector<double> clicks;
+    for (int run = 0; run < runs; ++run) {
+        clicks.push_back(measureClick(display, damageEventBase, program, x, y));
+    }
+    const Summary click = summarise(clicks);
+    std::printf("click at (%d, %d) to the first frame of the window it opens, %d runs: "
+                "median %.1f ms, min %.1f, max %.1f\n",
+                x, y, runs, click.median, click.minimum, click.maximum);
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (argc < 4) {
-        std::fputs("usage: startup_probe RUNS WARMUP PROGRAM [PROGRAM...]\n", stderr);
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (!((mode == "start" && argc >= 6) || (mode == "click" && argc == 6))) {
+        std::fputs("usage: startup_probe start RUNS WARMUP PROGRAM FLOOR [SETTING...]\n"
+                   "       startup_probe click RUNS PROGRAM X Y\n",
+                   stderr);
         return 2;
     }
-    const int runs = std::atoi(argv[1]);
-    const int warmUp = std::atoi(argv[2]);
-    const std::vector<const char*> programs(argv + 3, argv + argc);
-
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         std::fputs("cannot open the X display\n", stderr);
@@ -157,46 +380,20 @@ int main(int argc, char* argv[])
         return 1;
     }
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    XSetErrorHandler(ignoreError);
 
-    std::vector<std::vector<Sample>> samples(programs.size());
-    for (int round = 0; round < warmUp + runs; ++round) {
-        for (std::size_t p = 0; p < programs.size(); ++p) {
-            const Sample sample = measure(display, damageEventBase, programs[p]);
-            if (round >= warmUp) {
-                samples[p].push_back(sample);
-            }
+    int status = 0;
+    if (mode == "start") {
+        std::vector<Setting> settings;
+        for (int i = 6; i < argc; ++i) {
+            settings.push_back(parseSetting(argv[i]));
         }
-    }
-
-    std::vector<Summary> maps;
-    std::vector<Summary> paints;
-    std::vector<Summary> memories;
-    std::printf("%-40s %28s %28s %24s\n", "program (median, min, max)", "mapped ms",
-                "first frame ms", "RSS MB");
-    for (std::size_t p = 0; p < programs.size(); ++p) {
-        std::vector<double> map;
-        std::vector<double> paint;
-        std::vector<double> memory;
-        for (const Sample& sample : samples[p]) {
-            map.push_back(sample.mapMilliseconds);
-            paint.push_back(sample.paintMilliseconds);
-            memory.push_back(sample.residentKilobytes / 1024.0);
-        }
-        maps.push_back(summarise(map));
-        paints.push_back(summarise(paint));
-        memories.push_back(summarise(memory));
-        std::printf("%-40s %8.1f %8.1f %8.1f   %8.1f %8.1f %8.1f   %6.1f %6.1f %6.1f\n",
-                    programs[p], maps[p].median, maps[p].minimum, maps[p].maximum, paints[p].median,
-                    paints[p].minimum, paints[p].maximum, memories[p].median, memories[p].minimum,
-                    memories[p].maximum);
-    }
-    if (programs.size() >= 2) {
-        const std::size_t floor = programs.size() - 1;
-        std::printf("\n%d runs after %d warm-up rounds, interleaved\n", runs, warmUp);
-        std::printf("ratio to the floor (medians): mapped %.2f, first frame %.2f, RSS %.2f\n",
-                    maps[0].median / maps[floor].median, paints[0].median / paints[floor].median,
-                    memories[0].median / memories[floor].median);
+        status = runStart(display, damageEventBase, std::atoi(argv[2]), std::atoi(argv[3]), argv[4],
+                          argv[5], std::move(settings));
+    } else {
+        status = runClick(display, damageEventBase, std::atoi(argv[2]), argv[3], std::atoi(argv[4]),
+                          std::atoi(argv[5]));
     }
     XCloseDisplay(display);
-    return 0;
+    return status;
 }

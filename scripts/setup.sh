@@ -10,7 +10,8 @@ shift || true
 
 packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins fonts-liberation fonts-dejavu-core
     file dpkg-dev desktop-file-utils appstream
-    xvfb dbus-daemon at-spi2-core python3-pyatspi
+    xvfb x11-xserver-utils dbus-daemon at-spi2-core python3-pyatspi python3-xlib
+    qt6-gtk-platformtheme
     clang libclang-rt-14-dev ${QUORVEX_EXTRA_PACKAGES:-})
 missing=()
 for package in "${packages[@]}"; do

@@ -16,7 +16,10 @@ int main(int argc, char* argv[])
             stderr);
         return 1;
     }
+    quorvex::ignoreDesktopSettings();
+    quorvex::DisplayOpening opening;
     QApplication application(argc, argv);
+    opening.release();
     quorvex::configureApplication();
 
     int status = 0;

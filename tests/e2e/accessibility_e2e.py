@@ -5,7 +5,13 @@ It finds the menu, opens the three-phase real power screen, fills in 400 V, 10 A
 presses "Solve", reads the results back, returns to the menu, closes it and checks that the
 program exits with status 0.
 
-Usage: accessibility_e2e.py QUORVEX_EXECUTABLE (inside an X display and a D-Bus session).
+On the way it checks, from the X server, what a desktop's settings could take away: the program is
+one application on the accessibility bus with one top-level window, the menu, whose size and text
+follow the screen's scale (SCALE: 1 at 96 DPI, 2 with Xft.dpi at 192). The title's width in pixels
+at scale 1 is written to REFERENCE, and compared with it at any other scale.
+
+Usage: accessibility_e2e.py QUORVEX_EXECUTABLE SCALE REFERENCE
+(inside an X display and a D-Bus session).
 """
 
 import os
@@ -14,8 +20,13 @@ import sys
 import time
 
 import pyatspi
+from Xlib import X
+from Xlib import display as xdisplay
 
 TIMEOUT = 15
+MENU_SIZE = (725, 440)
+# The menu's title line, "Quorvex 1_0", in pixels at 96 DPI: left, top, width, height.
+TITLE_AREA = (8, 18, 500, 30)
 
 
 class Failure(Exception):
@@ -35,11 +46,23 @@ def wait_for(what, probe, timeout=TIMEOUT):
     raise Failure(f"timed out waiting for {what}")
 
 
-def application():
+PROGRAM_ID = None
+
+
+def applications():
+    """The program's applications on the accessibility bus: there must be one."""
     desktop = pyatspi.Registry.getDesktop(0)
+    found = []
     for index in range(desktop.childCount):
         candidate = desktop.getChildAtIndex(index)
-        if candidate is not None and candidate.name.lower() == "quorvex":
+        if candidate is not None and candidate.get_process_id() == PROGRAM_ID:
+            found.append(candidate)
+    return found
+
+
+def application():
+    for candidate in applications():
+        if candidate.name.lower() == "quorvex":
             return candidate
     return None
 
@@ -94,13 +117,60 @@ def result(root, description):
     return found[0]
 
 
+def title_ink_width(x_window, scale):
+    """The width of the dark pixels of the menu's title line, in device pixels."""
+    left, top, width, height = (round(value * scale) for value in TITLE_AREA)
+    image = x_window.get_image(left, top, width, height, X.ZPixmap, 0xFFFFFFFF)
+    pixels = image.data
+    columns = [column for column in range(width)
+               if any(sum(pixels[(row * width + column) * 4:(row * width + column) * 4 + 3]) < 384
+                      for row in range(height))]
+    return columns[-1] - columns[0] + 1 if columns else 0
+
+
+def check_desktop_integration(scale, reference):
+    """One application and one top-level window, the menu, scaled with the screen, text too."""
+    found = applications()
+    if len(found) != 1:
+        raise Failure(f"{len(found)} applications of the program on the accessibility bus: "
+                      f"{[candidate.name for candidate in found]}")
+    connection = xdisplay.Display()
+    root = connection.screen().root
+    with_class = [child for child in root.query_tree().children if child.get_wm_class()]
+    names = [child.get_wm_name() for child in with_class]
+    if names != ["Quorvex"]:
+        raise Failure(f"expected one top-level window, the menu; found {names}")
+    menu = with_class[0]
+    geometry = menu.get_geometry()
+    expected = tuple(round(side * scale) for side in MENU_SIZE)
+    if (geometry.width, geometry.height) != expected:
+        raise Failure(f"the menu is {geometry.width} x {geometry.height}, expected "
+                      f"{expected[0]} x {expected[1]} at scale {scale}")
+    ink = title_ink_width(menu, scale)
+    connection.close()
+    if scale == 1:
+        with open(reference, "w", encoding="utf-8") as file:
+            file.write(str(ink))
+    else:
+        with open(reference, encoding="utf-8") as file:
+            at_one = int(file.read())
+        if not abs(ink / (at_one * scale) - 1) < 0.1:
+            raise Failure(f"the title is {ink} pixels wide at scale {scale} and {at_one} at 1: "
+                          "its text is not scaled with the window")
+    print(f"one application, one window of {geometry.width} x {geometry.height}, "
+          f"title {ink} pixels wide")
+
+
 def main():
-    executable = sys.argv[1]
+    global PROGRAM_ID
+    executable, scale, reference = sys.argv[1], float(sys.argv[2]), sys.argv[3]
     environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     program = subprocess.Popen([executable], env=environment)
+    PROGRAM_ID = program.pid
     try:
         menu = wait_for("the menu", lambda: window("Quorvex"))
         print("found the menu")
+        check_desktop_integration(scale, reference)
         three_phase_real_power = button(menu, "Real Power")[0]
         press(three_phase_real_power)
         calculator = wait_for("the real power screen", lambda: window("Real  Power - 3Ph"))
