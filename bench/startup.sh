@@ -31,8 +31,10 @@ unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME XDG_CURRENT_DESKTOP
 
 echo "machine: $(nproc) cores, $(grep -m1 "model name" /proc/cpuinfo | cut -d: -f2 | sed "s/^ //")"
 probe="$root/build/startup_probe"
-dbus-run-session -- "$probe" start "$runs" 3 "$root/build/quorvex" "$root/build/quorvex_floor" \
+# The session bus reports each service it starts; only the probe's own words are of interest.
+quiet() { "$@" 2> >(grep -v '^dbus-daemon\|^SpiRegistry' >&2); }
+quiet dbus-run-session -- "$probe" start "$runs" 3 "$root/build/quorvex" "$root/build/quorvex_floor" \
     "bare X" "GNOME-like:XDG_CURRENT_DESKTOP=GNOME"
 echo
 # The three-phase "Real Power" button: 81 x 33 pixels at (24, 120) in the menu, at 96 DPI.
-dbus-run-session -- "$probe" click "$(( runs > 15 ? runs : 15 ))" "$root/build/quorvex" 64 136
+quiet dbus-run-session -- "$probe" click "$(( runs > 15 ? runs : 15 ))" "$root/build/quorvex" 64 136
