@@ -201,23 +201,34 @@ private:
     std::map<Window, Damage> damages_;
 };
 
-Sample measureStart(Display* display, int damageEventBase, const char* program,
-                    const Setting& setting)
+// Starts `program` and waits for its first window's first frame; ends the probe if none comes.
+// Returns that window, with the times in `sample`.
+Window startProgram(Display* display, int damageEventBase, const char* program,
+                    const Setting& setting, pid_t& pid, Sample& sample)
 {
     XSync(display, True);
     const Clock::time_point start = Clock::now();
-    const pid_t pid = launch(program, setting);
-    Sample sample;
+    pid = launch(program, setting);
     Window window = 0;
     {
         WindowWatch watch(display, damageEventBase);
         window = watch.waitForFirstFrame(start, pid, sample);
     }
-    stop(pid);
     if (window == 0) {
+        stop(pid);
         std::fprintf(stderr, "%s (%s) showed no window\n", program, setting.label.c_str());
         std::exit(1);
     }
+    return window;
+}
+
+Sample measureStart(Display* display, int damageEventBase, const char* program,
+                    const Setting& setting)
+{
+    pid_t pid = 0;
+    Sample sample;
+    startProgram(display, damageEventBase, program, setting, pid, sample);
+    stop(pid);
     return sample;
 }
 
@@ -232,20 +243,10 @@ void settle(Display* display)
 
 double measureClick(Display* display, int damageEventBase, const char* program, int x, int y)
 {
-    const Setting bare{"bare X", {}};
-    const Clock::time_point start = Clock::now();
-    const pid_t pid = launch(program, bare);
+    pid_t pid = 0;
     Sample menu;
-    Window window = 0;
-    {
-        WindowWatch watch(display, damageEventBase);
-        window = watch.waitForFirstFrame(start, pid, menu);
-    }
-    if (window == 0) {
-        stop(pid);
-        std::fprintf(stderr, "%s showed no window\n", program);
-        std::exit(1);
-    }
+    const Window window =
+        startProgram(display, damageEventBase, program, Setting{"bare X", {}}, pid, menu);
     settle(display);
 
     int rootX = 0;
