@@ -9,7 +9,8 @@ build="${1:-$root/build}"
 shift || true
 
 packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins fonts-liberation fonts-dejavu-core
-    file dpkg-dev desktop-file-utils appstream
+    file dpkg-dev desktop-file-utils appstream lintian man-db
+    binutils-mingw-w64-x86-64 gcc-mingw-w64-x86-64 python3-pefile
     xvfb x11-xserver-utils dbus-daemon at-spi2-core python3-pyatspi python3-xlib
     qt6-gtk-platformtheme
     clang libclang-rt-14-dev ${QUORVEX_EXTRA_PACKAGES:-})

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The product's identity outside the program: the version note in the executable, the desktop
-# entry and AppStream metadata, and a Debian package that puts every file where a desktop looks.
+# entry and AppStream metadata, a Debian package that puts every file where a desktop looks and
+# that Debian's own checker accepts, a hardened executable, and the Windows version block and
+# icon group, compiled with MinGW and read back.
 # Usage: test_packaging.sh SOURCE_FOLDER BUILD_FOLDER
 set -euo pipefail
 
@@ -8,6 +10,7 @@ source="$1"
 build="$2"
 version="$(sed -n 's/.*kDisplayVersion\[\] = "\(.*\)";/\1/p' "$build/generated/version.h")"
 app_id="$(sed -n 's/.*kApplicationId\[\] = "\(.*\)";/\1/p' "$build/generated/version.h")"
+project_version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 failures=0
@@ -45,6 +48,9 @@ check "the package's dependencies are computed" \
 check "the package unpacks into a scratch root" dpkg-deb -x "$deb" "$scratch/root"
 for file in \
     usr/bin/quorvex \
+    usr/share/doc/quorvex/copyright \
+    usr/share/doc/quorvex/changelog.gz \
+    usr/share/man/man1/quorvex.1.gz \
     "usr/share/applications/$app_id.desktop" \
     "usr/share/metainfo/$app_id.metainfo.xml" \
     "usr/share/icons/hicolor/16x16/apps/$app_id.png" \
@@ -55,6 +61,50 @@ done
 check "the installed program keeps its version note" note_has_version "$scratch/root/usr/bin/quorvex"
 check "the installed desktop entry starts the installed program" \
     grep -qx "Exec=quorvex" "$scratch/root/usr/share/applications/$app_id.desktop"
+
+check "lintian finds no error and no warning in the package" \
+    lintian --fail-on error,warning --allow-root "$deb"
+check "the copyright file is machine-readable" \
+    grep -qx "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" \
+    "$scratch/root/usr/share/doc/quorvex/copyright"
+check "the changelog is for $version" \
+    sh -c "zcat '$scratch/root/usr/share/doc/quorvex/changelog.gz' | head -n 1 | grep -qF '($version)'"
+check "the manual page has a name line" lexgrog "$scratch/root/usr/share/man/man1/quorvex.1.gz"
+no_man_warnings() {
+    local warnings
+    warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$1" 2>&1 >/dev/null)"
+    [ -z "$warnings" ] || { echo "$warnings"; return 1; }
+}
+check "the manual page formats without a warning" \
+    no_man_warnings "$scratch/root/usr/share/man/man1/quorvex.1.gz"
+
+# Hardening, in the installed (stripped) program as in the built one. Only Release builds are
+# hardened: the sanitizers' builds have checks of their own.
+build_type="$(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$build/CMakeCache.txt")"
+hardened=("$build/quorvex" "$scratch/root/usr/bin/quorvex")
+if [ "$build_type" != "Release" ]; then
+    echo "SKIP: the hardening checks, for Release builds only (this build is $build_type)"
+    hardened=()
+fi
+for program in "${hardened[@]}"; do
+    check "$program has the stack protector" sh -c "nm -D '$program' | grep -q __stack_chk_fail"
+    check "$program has full RELRO" \
+        sh -c "readelf -lW '$program' | grep -q GNU_RELRO && readelf -d '$program' | grep -q BIND_NOW"
+    check "$program has fortified calls" \
+        sh -c "nm -D '$program' | grep -v __stack_chk | grep -q '_chk@'"
+done
+
+# The Windows resources, configured by the same CMake code as a Windows build's, compiled into a
+# stub program and read back.
+windows_resources() {
+    x86_64-w64-mingw32-windres "$build/generated/packaging/quorvex.rc" -O coff \
+        -o "$scratch/resources.o" &&
+        echo 'int main(void) { return 0; }' >"$scratch/stub.c" &&
+        x86_64-w64-mingw32-gcc "$scratch/stub.c" "$scratch/resources.o" -o "$scratch/stub.exe" &&
+        /usr/bin/python3 "$source/tests/windows_resources.py" "$scratch/stub.exe" \
+            "$project_version" "$version"
+}
+check "the Windows version block and icon group read back as built" windows_resources
 
 if ((failures)); then
     echo "$failures check(s) failed"

@@ -1,0 +1,96 @@
+# What goes with the program: its desktop entry, AppStream metadata, icons, manual page, copyright
+# and changelog, the Debian package, and the Windows version block. Every file takes the version,
+# the description and the release from the variables here and the project version.
+
+set(QUORVEX_MAINTAINER "Quorvex developers <developers@quorvex.example>")
+set(QUORVEX_HOMEPAGE "https://quorvex.example/")
+set(QUORVEX_SUMMARY "Calculator for the power of alternating-current circuits")
+# The release of this version, for the AppStream metadata, the changelog and the manual page.
+set(QUORVEX_RELEASE_DATE 2026-12-08)
+set(QUORVEX_RELEASE_NOTE "First release: the main menu, six calculators and the About screen.")
+
+# The long description, written once: paragraphs as AppStream's <p> elements, and as the
+# continuation lines of the Debian package description (" ." between paragraphs).
+file(READ ${CMAKE_CURRENT_LIST_DIR}/description.txt description)
+string(STRIP "${description}" description)
+string(REPLACE "\n\n" "\n.\n" debian_description "${description}")
+string(REPLACE "\n\n" ";" paragraphs "${description}")
+set(QUORVEX_APPSTREAM_DESCRIPTION "")
+foreach(paragraph IN LISTS paragraphs)
+    string(REPLACE "\n" " " paragraph "${paragraph}")
+    string(APPEND QUORVEX_APPSTREAM_DESCRIPTION "    <p>${paragraph}</p>\n")
+endforeach()
+string(STRIP "${QUORVEX_APPSTREAM_DESCRIPTION}" QUORVEX_APPSTREAM_DESCRIPTION)
+
+# The licence text, indented as the machine-readable copyright format wants it.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
+string(REGEX REPLACE "^MIT License\n\nCopyright[^\n]*\n\n" "" license "${license}")
+string(STRIP "${license}" license)
+string(REPLACE "\n\n" "\n.\n" license "${license}")
+string(REPLACE "\n" "\n " QUORVEX_LICENSE_TEXT " ${license}")
+
+set(packaging_output ${QUORVEX_GENERATED}/packaging)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/linux/${QUORVEX_APP_ID}.metainfo.xml.in
+    ${QUORVEX_GENERATED}/${QUORVEX_APP_ID}.metainfo.xml @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/copyright.in ${packaging_output}/copyright @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/linux/quorvex.1.in ${packaging_output}/quorvex.1 @ONLY)
+
+# Debian's changelog of a native package, with the release's date in its mail form.
+find_program(QUORVEX_DATE date)
+execute_process(COMMAND ${QUORVEX_DATE} -u -R -d "${QUORVEX_RELEASE_DATE} 00:00"
+    OUTPUT_VARIABLE QUORVEX_RELEASE_DATE_RFC2822 OUTPUT_STRIP_TRAILING_WHITESPACE)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in ${packaging_output}/changelog @ONLY)
+
+# Debian installs changelogs and manual pages compressed, at the highest level and without the
+# file's name and time, so that the package is the same on every build.
+find_program(QUORVEX_GZIP gzip REQUIRED)
+foreach(file changelog quorvex.1)
+    add_custom_command(OUTPUT ${packaging_output}/${file}.gz
+        COMMAND ${QUORVEX_GZIP} -9nkf ${packaging_output}/${file}
+        DEPENDS ${packaging_output}/${file}
+        VERBATIM)
+endforeach()
+add_custom_target(quorvex_documents ALL
+    DEPENDS ${packaging_output}/changelog.gz ${packaging_output}/quorvex.1.gz)
+
+install(TARGETS quorvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/linux/${QUORVEX_APP_ID}.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${QUORVEX_GENERATED}/${QUORVEX_APP_ID}.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size 16 32 64)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/quorvex-${size}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+        RENAME ${QUORVEX_APP_ID}.png)
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/quorvex.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+    RENAME ${QUORVEX_APP_ID}.svg)
+install(FILES ${packaging_output}/quorvex.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${packaging_output}/copyright ${packaging_output}/changelog.gz
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvex)
+
+# A Debian package: cpack -G DEB in the build folder.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME quorvex)
+set(CPACK_PACKAGE_VERSION ${QUORVEX_DISPLAY_VERSION})
+set(CPACK_PACKAGE_VENDOR "Quorvex developers")
+set(CPACK_PACKAGE_CONTACT "${QUORVEX_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${QUORVEX_SUMMARY}")
+# CPack puts the summary on the first line, before these.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${debian_description}")
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUORVEX_HOMEPAGE})
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core")
+set(CPACK_STRIP_FILES ON)
+include(CPack)
+
+# The Windows version block and icon group of quorvex.exe, written to `output`. A Windows build
+# compiles it into the program; on Linux the packaging test compiles it with MinGW to check it.
+function(quorvex_configure_windows_resources output)
+    set(QUORVEX_ICON ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/windows/quorvex.ico)
+    configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/windows/quorvex.rc.in ${output} @ONLY)
+endfunction()
+quorvex_configure_windows_resources(${packaging_output}/quorvex.rc)

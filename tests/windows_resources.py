@@ -1,0 +1,74 @@
+"""Reads the version block and the icon group back from a Windows program linked with Quorvex's
+resources, and checks them against the version and the icon group a Windows build must carry.
+
+Usage: windows_resources.py PROGRAM.exe MAJOR.MINOR.PATCH.TWEAK DISPLAY_VERSION
+Prints a line per check; exits 1 if any fails.
+"""
+
+import struct
+import sys
+
+import pefile
+
+VFT_APP = 0x1
+# Width, height and bits per pixel of each image of the icon group, in order.
+ICON_IMAGES = [(32, 32, 1), (32, 32, 4), (16, 16, 4)]
+
+
+def main():
+    program, version, display_version = sys.argv[1:4]
+    numbers = [int(part) for part in version.split(".")]
+    pe = pefile.PE(program)
+    failures = []
+
+    def check(what, found, expected):
+        if found == expected:
+            print(f"PASS: {what}: {found}")
+        else:
+            print(f"FAIL: {what}: {found}, expected {expected}")
+            failures.append(what)
+
+    fixed = pe.VS_FIXEDFILEINFO[0]
+    file_version = [fixed.FileVersionMS >> 16, fixed.FileVersionMS & 0xFFFF,
+                    fixed.FileVersionLS >> 16, fixed.FileVersionLS & 0xFFFF]
+    product_version = [fixed.ProductVersionMS >> 16, fixed.ProductVersionMS & 0xFFFF,
+                       fixed.ProductVersionLS >> 16, fixed.ProductVersionLS & 0xFFFF]
+    check("fixed file version", file_version, numbers)
+    check("fixed product version", product_version, numbers)
+    check("file type", fixed.FileType, VFT_APP)
+
+    tables = []
+    translations = []
+    for info in pe.FileInfo[0]:
+        if info.Key == b"StringFileInfo":
+            tables.extend(info.StringTable)
+        elif info.Key == b"VarFileInfo":
+            for var in info.Var:
+                translations.extend(var.entry.values())
+    check("string tables", [table.LangID for table in tables], [b"040904b0"])
+    strings = tables[0].entries if tables else {}
+    for key, expected in ((b"FileVersion", display_version),
+                          (b"ProductVersion", display_version),
+                          (b"ProductName", "Quorvex")):
+        check(key.decode(), strings.get(key, b"").decode(), expected)
+    check("translation", translations, ["0x0409 0x04b0"])
+
+    groups = [entry for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries
+              if entry.id == pefile.RESOURCE_TYPE["RT_GROUP_ICON"]]
+    images = []
+    for group in groups:
+        for name in group.directory.entries:
+            for language in name.directory.entries:
+                data = pe.get_data(language.data.struct.OffsetToData, language.data.struct.Size)
+                _, _, count = struct.unpack_from("<HHH", data, 0)
+                for index in range(count):
+                    width, height, _, _, _, bits, _, _ = struct.unpack_from(
+                        "<BBBBHHIH", data, 6 + 14 * index)
+                    images.append((width or 256, height or 256, bits))
+    check("icon groups", len(groups), 1)
+    check("icon images (width, height, bits per pixel)", images, ICON_IMAGES)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
