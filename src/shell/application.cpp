@@ -54,8 +54,13 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 {
     if (type == QtFatalMsg) {
         // Qt could not open the display: what it would print (several lines naming plugins) and
-        // its abort tell a user less than one line and an ordinary failure status.
-        std::fprintf(stderr, "%s\n", qPrintable(failureLine()));
+        // its abort tell a user less than one line and an ordinary failure status. Qt's first
+        // word on it (no server at that display, a library the plugin lacks) ends the line.
+        QString line = failureLine();
+        if (heldMessages && !heldMessages->empty()) {
+            line += QStringLiteral(": ") + heldMessages->front().text.section(u'\n', 0, 0);
+        }
+        std::fprintf(stderr, "%s\n", qPrintable(line));
         std::fflush(stderr);
         std::_Exit(1);
     }
