@@ -148,6 +148,8 @@ def check_desktop_integration(scale, reference):
                       f"{expected[0]} x {expected[1]} at scale {scale}")
     ink = title_ink_width(menu, scale)
     connection.close()
+    if ink == 0:
+        raise Failure("no text in the menu's title line")
     if scale == 1:
         with open(reference, "w", encoding="utf-8") as file:
             file.write(str(ink))
