@@ -35,23 +35,29 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/linux/${QUORVEX_APP_ID}.metainfo.xml.in
 configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/copyright.in ${packaging_output}/copyright @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/linux/quorvex.1.in ${packaging_output}/quorvex.1 @ONLY)
 
-# Debian's changelog of a native package, with the release's date in its mail form.
-find_program(QUORVEX_DATE date)
-execute_process(COMMAND ${QUORVEX_DATE} -u -R -d "${QUORVEX_RELEASE_DATE} 00:00"
-    OUTPUT_VARIABLE QUORVEX_RELEASE_DATE_RFC2822 OUTPUT_STRIP_TRAILING_WHITESPACE)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in ${packaging_output}/changelog @ONLY)
+if(NOT WIN32)
+    # Debian's changelog of a native package, with the release's date in its mail form. A Windows
+    # build has neither the tools nor a use for it, nor for the compressed manual page.
+    find_program(QUORVEX_DATE date REQUIRED)
+    execute_process(COMMAND ${QUORVEX_DATE} -u -R -d "${QUORVEX_RELEASE_DATE} 00:00"
+        OUTPUT_VARIABLE QUORVEX_RELEASE_DATE_RFC2822 OUTPUT_STRIP_TRAILING_WHITESPACE)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in ${packaging_output}/changelog @ONLY)
 
-# Debian installs changelogs and manual pages compressed, at the highest level and without the
-# file's name and time, so that the package is the same on every build.
-find_program(QUORVEX_GZIP gzip REQUIRED)
-foreach(file changelog quorvex.1)
-    add_custom_command(OUTPUT ${packaging_output}/${file}.gz
-        COMMAND ${QUORVEX_GZIP} -9nkf ${packaging_output}/${file}
-        DEPENDS ${packaging_output}/${file}
-        VERBATIM)
-endforeach()
-add_custom_target(quorvex_documents ALL
-    DEPENDS ${packaging_output}/changelog.gz ${packaging_output}/quorvex.1.gz)
+    # Debian installs changelogs and manual pages compressed, at the highest level and without the
+    # file's name and time, so that the package is the same on every build.
+    find_program(QUORVEX_GZIP gzip REQUIRED)
+    foreach(file changelog quorvex.1)
+        add_custom_command(OUTPUT ${packaging_output}/${file}.gz
+            COMMAND ${QUORVEX_GZIP} -9nkf ${packaging_output}/${file}
+            DEPENDS ${packaging_output}/${file}
+            VERBATIM)
+    endforeach()
+    add_custom_target(quorvex_documents ALL
+        DEPENDS ${packaging_output}/changelog.gz ${packaging_output}/quorvex.1.gz)
+    install(FILES ${packaging_output}/quorvex.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${packaging_output}/copyright ${packaging_output}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvex)
+endif()
 
 install(TARGETS quorvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/linux/${QUORVEX_APP_ID}.desktop
@@ -66,9 +72,6 @@ endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/quorvex.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
     RENAME ${QUORVEX_APP_ID}.svg)
-install(FILES ${packaging_output}/quorvex.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${packaging_output}/copyright ${packaging_output}/changelog.gz
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvex)
 
 # A Debian package: cpack -G DEB in the build folder.
 set(CPACK_GENERATOR DEB)
