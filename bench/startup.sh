@@ -3,8 +3,9 @@
 # on a private X server and D-Bus session, in two settings: a bare X server, and a GNOME-like
 # session (XDG_CURRENT_DESKTOP=GNOME with Debian's GTK 3 platform theme installed, as apt's
 # defaults bring it). Prints the first frame, the mapping and the memory at the first frame, with
-# Quorvex's medians over the floor's in each setting; then the time from a click on the menu's
-# three-phase "Real Power" button to the calculator's first frame.
+# Quorvex's medians over the floor's in each setting, without and with the accessibility bus
+# running; then the time from a click on the menu's three-phase "Real Power" button to the
+# calculator's first frame.
 # Usage: bench/startup.sh [RUNS]   (default 21 runs after 3 warm-up rounds)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -34,6 +35,15 @@ probe="$root/build/startup_probe"
 # The session bus reports each service it starts; only the probe's own words are of interest.
 quiet() { "$@" 2> >(grep -v '^dbus-daemon\|^SpiRegistry' >&2); }
 quiet dbus-run-session -- "$probe" start "$runs" 3 "$root/build/quorvex" "$root/build/quorvex_floor" \
+    "bare X" "GNOME-like:XDG_CURRENT_DESKTOP=GNOME"
+echo
+# Again with the accessibility bus running, as a GNOME session always has it. Quorvex then
+# connects its accessibility bridge at start-up, so that a screen reader started later finds it;
+# the floor, like any Qt program, connects only when a screen reader is already on.
+echo "with the accessibility bus running:"
+quiet dbus-run-session -- bash -c 'dbus-send --session --print-reply --dest=org.a11y.Bus \
+    /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null && exec "$@"' bench "$probe" start "$runs" 3 \
+    "$root/build/quorvex" "$root/build/quorvex_floor" \
     "bare X" "GNOME-like:XDG_CURRENT_DESKTOP=GNOME"
 echo
 # The three-phase "Real Power" button: 81 x 33 pixels at (24, 120) in the menu, at 96 DPI.

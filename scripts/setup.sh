@@ -12,7 +12,7 @@ packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins fonts-liberation fonts-dej
     file dpkg-dev desktop-file-utils appstream lintian man-db
     binutils-mingw-w64-x86-64 gcc-mingw-w64-x86-64 python3-pefile
     xvfb x11-xserver-utils dbus-daemon at-spi2-core python3-pyatspi python3-xlib
-    qt6-gtk-platformtheme
+    qt6-gtk-platformtheme orca speech-dispatcher openbox xdotool
     clang libclang-rt-14-dev ${QUORVEX_EXTRA_PACKAGES:-})
 missing=()
 for package in "${packages[@]}"; do

@@ -1,6 +1,6 @@
 // What assistive technology and people with low vision get from the screens: accessible names,
-// descriptions and roles, text contrast under light and dark desktop palettes, and a visible
-// keyboard focus.
+// descriptions and roles, the summary heard after "Solve", text boxes that read back what is
+// selected, text contrast under light and dark desktop palettes, and a visible keyboard focus.
 
 #include "qt_values.h"
 #include "screen_table.h"
@@ -8,11 +8,14 @@
 #include "spoken_names.h"
 
 #include <QAccessible>
+#include <QLineEdit>
 #include <QStyle>
 #include <QStyleFactory>
 
 #include <cmath>
 #include <memory>
+#include <set>
+#include <utility>
 
 using namespace quorvex;
 using namespace quorvex::testing;
@@ -86,6 +89,8 @@ private slots:
     void everyControlIsAnnounced();
     void resultLabelsAreReadAsTheirValue_data();
     void resultLabelsAreReadAsTheirValue();
+    void textBoxesReadBackWhatIsSelected_data();
+    void textBoxesReadBackWhatIsSelected();
     void textContrastMeetsAA_data();
     void textContrastMeetsAA();
     void keyboardFocusIsVisible_data();
@@ -118,6 +123,13 @@ void TestAccessibility::everyControlIsAnnounced()
     QFETCH(ScreenId, id);
     registry_.show(id);
     const Screen& screen = *registry_.instance(id);
+    // A window is a frame named by its caption, which a screen reader speaks as the title.
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(screen.window());
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), qtText(screen.description().caption));
+    // Controls a listener tabs to must not sound alike: the menu's two groups have the same
+    // captions, told apart by their descriptions.
+    std::set<std::pair<QString, QString>> heard;
     for (const ControlDescription& control : screen.description().controls) {
         if (control.kind == ControlKind::Shape) {
             continue;
@@ -145,39 +157,62 @@ void TestAccessibility::everyControlIsAnnounced()
         } else {
             QCOMPARE(accessible->text(QAccessible::Name), expectedName(control));
         }
+        if (control.takesFocus()) {
+            const bool distinct = heard
+                                      .emplace(accessible->text(QAccessible::Name),
+                                               accessible->text(QAccessible::Description))
+                                      .second;
+            QVERIFY2(distinct, qPrintable(where + QStringLiteral(" sounds like another control")));
+        }
     }
 }
 
 void TestAccessibility::resultLabelsAreReadAsTheirValue_data()
 {
     QTest::addColumn<ScreenId>("id");
+    QTest::addColumn<QString>("voltage");
     QTest::addColumn<QStringList>("labels");
     QTest::addColumn<QStringList>("descriptions");
     QTest::addColumn<QStringList>("values");
+    QTest::addColumn<QString>("summary"); // what "Solve" then says
     const QStringList angleLabels{"Lbl_m", "Lbl_Pi", "Lbl_x", "Lbl_s"};
+    const QStringList realPowerDescriptions{
+        qtText(spoken::powerFactor.description), qtText(spoken::angleAsRead.description),
+        qtText(spoken::realPower.description), qtText(spoken::apparentPower.description)};
     QTest::newRow("three-phase real power")
-        << ScreenId::frmRealPower << angleLabels
-        << QStringList{qtText(spoken::powerFactor), qtText(spoken::angleAsRead),
-                       qtText(spoken::realPower), qtText(spoken::apparentPower)}
-        << QStringList{"0.866", "30", "6", "6.928"};
+        << ScreenId::frmRealPower << "400" << angleLabels << realPowerDescriptions
+        << QStringList{"0.866", "30", "6", "6.928"}
+        << "Real power P 6 kW, apparent power S 6.928 kVA, power factor 0.866, angle 30 degrees";
     QTest::newRow("single-phase reactive power")
-        << ScreenId::frm1PReactivePower << angleLabels
-        << QStringList{qtText(spoken::sine), qtText(spoken::angleAsRead),
-                       qtText(spoken::reactivePower), qtText(spoken::apparentPower)}
-        << QStringList{"0.5", "30", "2", "4"};
+        << ScreenId::frm1PReactivePower << "400" << angleLabels
+        << QStringList{qtText(spoken::sine.description), qtText(spoken::angleAsRead.description),
+                       qtText(spoken::reactivePower.description),
+                       qtText(spoken::apparentPower.description)}
+        << QStringList{"0.5", "30", "2", "4"}
+        << "Reactive power Q 2 kVAr, apparent power S 4 kVA, sine of the angle 0.5, angle 30 "
+           "degrees";
     QTest::newRow("three-phase apparent power")
-        << ScreenId::frmApparentPower << QStringList{"Lbl_x"}
-        << QStringList{qtText(spoken::apparentPower)} << QStringList{"6.928"};
+        << ScreenId::frmApparentPower << "400" << QStringList{"Lbl_x"}
+        << QStringList{qtText(spoken::apparentPower.description)} << QStringList{"6.928"}
+        << "Apparent power S 6.928 kVA";
+    // An overflowed result is heard as such, with no unit after it.
+    QTest::newRow("overflow")
+        << ScreenId::frmRealPower << "1e308" << angleLabels << realPowerDescriptions
+        << QStringList{"0.866", "30", "Overflow", "Overflow"}
+        << "Real power P Overflow, apparent power S Overflow, power factor 0.866, angle 30 "
+           "degrees";
 }
 
 void TestAccessibility::resultLabelsAreReadAsTheirValue()
 {
     QFETCH(ScreenId, id);
+    QFETCH(QString, voltage);
     QFETCH(QStringList, labels);
     QFETCH(QStringList, descriptions);
     QFETCH(QStringList, values);
+    QFETCH(QString, summary);
     registry_.show(id);
-    typeInto(registry_, id, "Txt_a", "400");
+    typeInto(registry_, id, "Txt_a", voltage);
     typeInto(registry_, id, "Txt_b", "10");
     if (labels.size() > 1) {
         typeInto(registry_, id, element("Txt_c", 1), "30");
@@ -189,6 +224,55 @@ void TestAccessibility::resultLabelsAreReadAsTheirValue()
             QAccessible::queryAccessibleInterface(controlOf(registry_, id, name.constData()));
         QCOMPARE(accessible->text(QAccessible::Name), values[i]);
         QCOMPARE(accessible->text(QAccessible::Description), descriptions[i]);
+    }
+    QAccessibleInterface* solve =
+        QAccessible::queryAccessibleInterface(controlOf(registry_, id, "Command1"));
+    QCOMPARE(solve->text(QAccessible::Name), QStringLiteral("Solve"));
+    QCOMPARE(solve->text(QAccessible::Description), summary);
+    // "New Values" empties the results, and the summary with them.
+    clickButton(registry_, id, "Command2");
+    QCOMPARE(solve->text(QAccessible::Description), QString());
+}
+
+void TestAccessibility::textBoxesReadBackWhatIsSelected_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::newRow("all of 400, as Tab selects it") << "400" << 0 << 3;
+    QTest::newRow("all of 30") << "30" << 0 << 2;
+    QTest::newRow("the middle of 1234") << "1234" << 1 << 2;
+    QTest::newRow("the end of 1e308") << "1e308" << 2 << 3;
+}
+
+void TestAccessibility::textBoxesReadBackWhatIsSelected()
+{
+    QFETCH(QString, text);
+    QFETCH(int, start);
+    QFETCH(int, length);
+    registry_.show(ScreenId::frmRealPower);
+    auto* box = controlOf<QLineEdit>(registry_, ScreenId::frmRealPower, "Txt_a");
+    box->setText(text);
+    box->setSelection(start, length);
+    QAccessibleTextInterface* readBack =
+        QAccessible::queryAccessibleInterface(box)->textInterface();
+    QVERIFY(readBack);
+    QCOMPARE(readBack->selectionCount(), 1);
+    int from = -1;
+    int to = -1;
+    readBack->selection(0, &from, &to);
+    QCOMPARE(readBack->text(from, to), text.mid(start, length));
+    // A screen reader finds the text to speak by joining the attribute runs over it: every
+    // character lies in a run, and the runs cover the whole text.
+    for (int offset = 0; offset < text.size(); ++offset) {
+        int runStart = -1;
+        int runEnd = -1;
+        readBack->attributes(offset, &runStart, &runEnd);
+        QVERIFY2(runStart <= offset && offset < runEnd,
+                 qPrintable(QStringLiteral("offset %1 lies outside its run %2-%3")
+                                .arg(offset)
+                                .arg(runStart)
+                                .arg(runEnd)));
     }
 }
 

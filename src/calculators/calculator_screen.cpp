@@ -1,23 +1,53 @@
 #include "calculator_screen.h"
 
+#include "../shell/qt_values.h"
 #include "../shell/screen_registry.h"
 #include "numbers.h"
 
+#include <QStringList>
 #include <QStringView>
+
+#include <algorithm>
 
 namespace quorvex {
 
 CalculatorScreen::CalculatorScreen(ScreenRegistry& registry, const ScreenDescription& description,
-                                   std::span<const ControlName> clearedByNewValues)
-    : Screen(registry, description), clearedByNewValues_(clearedByNewValues)
+                                   const CalculatorFamily& family)
+    : Screen(registry, description), family_(family)
 {
+}
+
+void CalculatorScreen::announceResults()
+{
+    QStringList parts;
+    for (const ControlName& label : family_.heardAfterSolve) {
+        const auto& controls = description().controls;
+        const auto row = std::ranges::find(controls, label, &ControlDescription::name);
+        const QString value = caption(label);
+        if (row == controls.end() || !row->spokenResult || value.isEmpty()) {
+            continue;
+        }
+        const spoken::Result& result = *row->spokenResult;
+        QString part = qtText(result.meaning) + u' ' + value;
+        // "Overflow" is not a number of kW.
+        if (!result.unit.empty() && value != qtText(kOverflowText)) {
+            part += u' ' + qtText(result.unit);
+        }
+        parts << part;
+    }
+    QString summary = parts.join(QStringLiteral(", "));
+    if (!summary.isEmpty()) {
+        summary[0] = summary[0].toUpper();
+    }
+    describe(kSolveButton, summary);
 }
 
 void CalculatorScreen::Command2_Click()
 {
-    for (const ControlName& name : clearedByNewValues_) {
+    for (const ControlName& name : family_.clearedByNewValues) {
         clear(name);
     }
+    describe(kSolveButton, QString());
 }
 
 void CalculatorScreen::Command3_Click()

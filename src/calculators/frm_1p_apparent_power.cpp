@@ -16,7 +16,7 @@ constexpr std::array controls{
         .named(spoken::banner),
     button("Command2", {8340, 4020, 1575, 495}, 3, "New Values", onClick<&Frame::Command2_Click>),
     button("Command1", {8340, 3180, 1575, 495}, 2, "Solve",
-           onClick<&Frm1PApparentPower::Command1_Click>),
+           onSolve<&Frm1PApparentPower::Command1_Click>),
     textBox("Txt_b", {6300, 1200, 1335, 495}, 1, msSansSerif(12), colours::infoBackground)
         .named(spoken::current),
     textBox("Txt_a", {2280, 1200, 1455, 495}, 0, msSansSerif(12), colours::infoBackground)
@@ -56,7 +56,7 @@ constexpr ScreenDescription screen{
 } // namespace
 
 Frm1PApparentPower::Frm1PApparentPower(ScreenRegistry& registry)
-    : CalculatorScreen(registry, screen, kApparentPowerScreenValues)
+    : CalculatorScreen(registry, screen, kApparentPowerScreen)
 {
 }
 

@@ -21,7 +21,7 @@ constexpr std::array controls{
            onClick<&Frame::Command3_Click>),
     button("Command2", {8580, 3780, 1575, 495}, 4, "New Values", onClick<&Frame::Command2_Click>),
     button("Command1", {8580, 2940, 1575, 495}, 3, "Solve",
-           onClick<&Frm1PReactivePower::Command1_Click>),
+           onSolve<&Frm1PReactivePower::Command1_Click>),
     textBox("Txt_b", {6480, 960, 1335, 495}, 1, msSansSerif(12), colours::infoBackground)
         .named(spoken::current),
     textBox("Txt_a", {2100, 900, 1455, 495}, 0, msSansSerif(12), colours::infoBackground)
@@ -75,7 +75,7 @@ constexpr ScreenDescription screen{
 } // namespace
 
 Frm1PReactivePower::Frm1PReactivePower(ScreenRegistry& registry)
-    : CalculatorScreen(registry, screen, kAngleScreenValues)
+    : CalculatorScreen(registry, screen, kAngleScreen)
 {
 }
 

@@ -20,7 +20,7 @@ constexpr std::array controls{
     textBox("Txt_b", {6480, 1020, 1335, 495}, 1, msSansSerif(12), colours::infoBackground)
         .named(spoken::current),
     button("Command1", {8580, 3000, 1575, 495}, 3, "Solve",
-           onClick<&Frm1PRealPower::Command1_Click>),
+           onSolve<&Frm1PRealPower::Command1_Click>),
     button("Command2", {8580, 3900, 1575, 495}, 4, "New Values", onClick<&Frame::Command2_Click>),
     button("Command3", {8580, 4860, 1575, 495}, 10, "Back to Main Page",
            onClick<&Frame::Command3_Click>),
@@ -77,7 +77,7 @@ constexpr ScreenDescription screen{
 } // namespace
 
 Frm1PRealPower::Frm1PRealPower(ScreenRegistry& registry)
-    : CalculatorScreen(registry, screen, kAngleScreenValues)
+    : CalculatorScreen(registry, screen, kAngleScreen)
 {
 }
 

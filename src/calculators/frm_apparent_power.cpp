@@ -21,7 +21,7 @@ constexpr std::array controls{
     textBox("Txt_b", {6180, 1260, 1335, 495}, 1, msSansSerif(12), colours::infoBackground)
         .named(spoken::current),
     button("Command1", {8400, 3180, 1575, 495}, 2, "Solve",
-           onClick<&FrmApparentPower::Command1_Click>),
+           onSolve<&FrmApparentPower::Command1_Click>),
     button("Command2", {8400, 4080, 1575, 495}, 4, "New Values", onClick<&Frame::Command2_Click>),
     shape("Shape1", {300, 2580, 7275, 3735}),
     label("Label4", {660, 4680, 3975, 315}, 14, "Apparent  Power ,   S =  1.732 * V * I",
@@ -56,7 +56,7 @@ constexpr ScreenDescription screen{
 } // namespace
 
 FrmApparentPower::FrmApparentPower(ScreenRegistry& registry)
-    : CalculatorScreen(registry, screen, kApparentPowerScreenValues)
+    : CalculatorScreen(registry, screen, kApparentPowerScreen)
 {
 }
 

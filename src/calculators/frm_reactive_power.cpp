@@ -20,7 +20,7 @@ constexpr std::array controls{
     textBox("Txt_b", {6540, 960, 1335, 495}, 1, msSansSerif(12), colours::infoBackground)
         .named(spoken::current),
     button("Command1", {8580, 2940, 1575, 495}, 3, "Solve",
-           onClick<&FrmReactivePower::Command1_Click>),
+           onSolve<&FrmReactivePower::Command1_Click>),
     button("Command2", {8580, 3840, 1575, 495}, 4, "New Values", onClick<&Frame::Command2_Click>),
     button("Command3", {8580, 4740, 1575, 495}, 10, "Back to Main Page",
            onClick<&Frame::Command3_Click>),
@@ -75,7 +75,7 @@ constexpr ScreenDescription screen{
 } // namespace
 
 FrmReactivePower::FrmReactivePower(ScreenRegistry& registry)
-    : CalculatorScreen(registry, screen, kAngleScreenValues)
+    : CalculatorScreen(registry, screen, kAngleScreen)
 {
 }
 

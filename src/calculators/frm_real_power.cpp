@@ -20,7 +20,7 @@ constexpr std::array controls{
     button("Command3", {8520, 4780, 1575, 495}, 14, "Back to Main Page",
            onClick<&Frame::Command3_Click>),
     button("Command2", {8520, 3861, 1575, 495}, 4, "New Values", onClick<&Frame::Command2_Click>),
-    button("Command1", {8520, 2942, 1575, 495}, 3, "Solve", onClick<&FrmRealPower::Command1_Click>),
+    button("Command1", {8520, 2942, 1575, 495}, 3, "Solve", onSolve<&FrmRealPower::Command1_Click>),
     textBox("Txt_b", {6500, 965, 1335, 495}, 1, msSansSerif(12), colours::infoBackground)
         .named(spoken::current),
     textBox("Txt_a", {2300, 965, 1455, 495}, 0, msSansSerif(12), colours::infoBackground)
@@ -77,7 +77,7 @@ constexpr ScreenDescription screen{
 } // namespace
 
 FrmRealPower::FrmRealPower(ScreenRegistry& registry)
-    : CalculatorScreen(registry, screen, kAngleScreenValues)
+    : CalculatorScreen(registry, screen, kAngleScreen)
 {
 }
 

@@ -1,7 +1,7 @@
 #include "application.h"
 
+#include "accessible_controls.h"
 #include "artwork.h"
-#include "control_widgets.h"
 #include "version.h"
 
 #include <QApplication>
@@ -88,13 +88,21 @@ void ignoreDesktopSettings()
     QGuiApplication::setDesktopSettingsAware(false);
 }
 
+void reachScreenReadersStartedLater()
+{
+    // The variable Qt's bridge reads for this; a value the user set stands.
+    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON")) {
+        qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    }
+}
+
 void configureApplication()
 {
     QApplication::setApplicationName(QString::fromLatin1(kProductName));
     QApplication::setApplicationVersion(QString::fromLatin1(kDisplayVersion));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     QApplication::setQuitOnLastWindowClosed(false);
-    QAccessible::installFactory(accessiblePictureBox);
+    QAccessible::installFactory(accessibleControl);
     // The style caches its pictures of each button under that button's own palette, so every
     // opening of a screen would add new ones until the cache's default 10 MB were full. The
     // screens are few and small and paint as fast without it: no cache keeps the memory flat.

@@ -18,6 +18,13 @@ bool displayAvailable();
 // application object is made.
 void ignoreDesktopSettings();
 
+// Lets a screen reader started after the program find it. Qt 6.4 reads whether assistive
+// technology is wanted once, when the accessibility bus appears, and never again: a program
+// started before Orca stayed silent for the rest of its life. This keeps Qt's AT-SPI bridge
+// connected whenever the desktop runs an accessibility bus (a program started before the bus
+// still connects when it appears). Call it before the application object is made.
+void reachScreenReadersStartedLater();
+
 // Sets the application's name, style and palette, and leaves the application's lifetime to the
 // screen registry.
 void configureApplication();

@@ -2,7 +2,6 @@
 
 #include "artwork.h"
 
-#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -93,14 +92,6 @@ void RectangleShape::paintEvent(QPaintEvent*)
     // device-independent pixel wide and sharp at any scale.
     painter.setPen(QPen(lineColour_, 1.0));
     painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
-}
-
-QAccessibleInterface* accessiblePictureBox(const QString&, QObject* object)
-{
-    if (auto* box = dynamic_cast<PictureBox*>(object)) {
-        return new QAccessibleWidget(box, QAccessible::Graphic);
-    }
-    return nullptr;
 }
 
 } // namespace quorvex

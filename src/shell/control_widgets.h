@@ -5,7 +5,6 @@
 
 #include "screen_description.h"
 
-#include <QAccessible>
 #include <QFrame>
 #include <QPushButton>
 #include <QWidget>
@@ -66,9 +65,5 @@ protected:
 private:
     QColor lineColour_;
 };
-
-// Presents picture boxes to screen readers as pictures rather than as empty frames; installed
-// once with QAccessible::installFactory.
-QAccessibleInterface* accessiblePictureBox(const QString& className, QObject* object);
 
 } // namespace quorvex

@@ -17,6 +17,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     quorvex::ignoreDesktopSettings();
+    quorvex::reachScreenReadersStartedLater();
     quorvex::DisplayOpening opening;
     QApplication application(argc, argv);
     opening.release();

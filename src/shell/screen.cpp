@@ -1,5 +1,6 @@
 #include "screen.h"
 
+#include "accessible_controls.h"
 #include "screen_builder.h"
 #include "screen_registry.h"
 
@@ -128,6 +129,25 @@ void Screen::setText(const ControlName& textBox, const QString& text)
     assert(box);
     if (box) {
         box->setText(text);
+    }
+}
+
+QString Screen::caption(const ControlName& label) const
+{
+    const auto* widget = qobject_cast<const QLabel*>(control(label));
+    assert(widget);
+    return widget ? widget->text() : QString();
+}
+
+void Screen::describe(const ControlName& name, const QString& description)
+{
+    QWidget* widget = control(name);
+    assert(widget);
+    if (widget) {
+        widget->setAccessibleDescription(description);
+        if (!description.isEmpty()) {
+            announceDescription(*widget);
+        }
     }
 }
 

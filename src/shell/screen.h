@@ -53,7 +53,11 @@ protected:
 
     QString text(const ControlName& textBox) const;
     void setText(const ControlName& textBox, const QString& text);
+    QString caption(const ControlName& label) const;
     void setCaption(const ControlName& label, const QString& caption);
+    // Sets what a screen reader adds to the control's name, and has a screen reader on the control
+    // speak it (each time, even when the text is the one it had).
+    void describe(const ControlName& name, const QString& description);
     // Empties a text box's text or a label's caption.
     void clear(const ControlName& name);
 

@@ -5,6 +5,8 @@
 // position in twips, tab stop, caption, font, colours, alignment, border, picture and Click
 // handler. Screens are plain constexpr data; the builder turns a description into widgets.
 
+#include "spoken_names.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -180,6 +182,8 @@ struct ControlDescription
     // name is always the text it shows.
     std::string_view accessibleName = {};
     std::string_view accessibleDescription = {};
+    // For a result label, how the summary heard after "Solve" names its value.
+    const spoken::Result* spokenResult = nullptr;
 
     constexpr ControlDescription withBackColour(ColourValue colour) const
     {
@@ -203,6 +207,12 @@ struct ControlDescription
     {
         ControlDescription copy = *this;
         copy.accessibleDescription = spokenDescription;
+        return copy;
+    }
+    constexpr ControlDescription described(const spoken::Result& result) const
+    {
+        ControlDescription copy = described(result.description);
+        copy.spokenResult = &result;
         return copy;
     }
     constexpr ControlDescription withSingleBorder() const

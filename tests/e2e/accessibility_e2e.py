@@ -166,7 +166,7 @@ def check_desktop_integration(scale, reference):
 def main():
     global PROGRAM_ID
     executable, scale, reference = sys.argv[1], float(sys.argv[2]), sys.argv[3]
-    environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    environment = dict(os.environ, QT_QPA_PLATFORM="xcb")
     program = subprocess.Popen([executable], env=environment)
     PROGRAM_ID = program.pid
     try:

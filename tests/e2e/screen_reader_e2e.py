@@ -1,0 +1,296 @@
+"""Listens to the real Quorvex executable through the real Orca screen reader.
+
+Everything runs privately: an X server (Xvfb) with a window manager (openbox), a D-Bus session
+with its accessibility bus, and speech-dispatcher, whose generic output module appends each
+utterance to a file instead of speaking it. The keys a user would press go to the X server
+(xdotool); what Orca says is read back from that file, step by step, and compared with what a
+listener should hear.
+
+Orca runs twice: started before Quorvex, through a whole calculation on the three-phase real
+power screen; and started after Quorvex, as when a user turns the screen reader on with the
+program already open.
+
+Usage: screen_reader_e2e.py QUORVEX_EXECUTABLE
+Exits 77 (skipped) when a tool is missing or when another Orca runs for this user, since Orca
+refuses to start next to another one.
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIPPED = 77
+STEP_TIMEOUT = 15
+# How long the utterance file must stay unchanged before a step's speech counts as finished.
+QUIET = 0.6
+
+SUMMARY = ("Real power P 6 kW, apparent power S 6.928 kVA, power factor 0.866, "
+           "angle 30 degrees")
+
+# Each row: what the user does | the keys (xdotool names, or "type:TEXT") | what Orca says, in
+# order, leaving out its echo of the keys pressed. "start" rows launch a program instead of
+# pressing keys, and only require their lines to be among what is said.
+ORCA_FIRST = [
+    ("open Quorvex", "start:quorvex",
+     ["Quorvex frame.", "Real Power push button.", "For 3 Phase Circuits."]),
+    ("Tab", "Tab", ["Apparent Power push button.", "For 3 Phase Circuits."]),
+    ("Tab", "Tab", ["Reactive Power push button.", "For 3 Phase Circuits."]),
+    ("Tab onto the other group", "Tab", ["Real Power push button.", "For 1 Phase Circuits."]),
+    ("ask for the title", "Insert+KP_Enter", ["Quorvex"]),
+    ("Shift+Tab", "shift+Tab", ["Reactive Power push button.", "For 3 Phase Circuits."]),
+    ("Shift+Tab", "shift+Tab", ["Apparent Power push button.", "For 3 Phase Circuits."]),
+    ("Shift+Tab", "shift+Tab", ["Real Power push button.", "For 3 Phase Circuits."]),
+    ("press Real Power", "space", ["Real  Power - 3Ph frame.", "Voltage in volts text."]),
+    ("ask for the title", "Insert+KP_Enter", ["Real  Power - 3Ph"]),
+    ("type 400", "type:400", []),
+    ("Tab", "Tab", ["Current in amperes text."]),
+    ("type 10", "type:10", []),
+    ("Tab", "Tab", ["Phase angle in degrees text."]),
+    ("type 30", "type:30", []),
+    ("Tab", "Tab", ["Solve push button."]),
+    ("press Solve", "space", [SUMMARY]),
+    ("ask where am I", "KP_Enter", ["Solve push button " + SUMMARY + "."]),
+    ("Shift+Tab back into the angle", "shift+Tab",
+     ["30", "selected", "Phase angle in degrees text.", "30 selected."]),
+    ("Shift+Tab back into the current", "shift+Tab",
+     ["Text unselected.", "10", "selected", "Current in amperes text.", "10 selected."]),
+    ("Shift+Tab back into the voltage", "shift+Tab",
+     ["Text unselected.", "400", "selected", "Voltage in volts text.", "400 selected."]),
+    ("Tab", "Tab",
+     ["Text unselected.", "10", "selected", "Current in amperes text.", "10 selected."]),
+    ("Tab", "Tab",
+     ["Text unselected.", "30", "selected", "Phase angle in degrees text.", "30 selected."]),
+    ("Tab onto Solve, which holds the results", "Tab",
+     ["Text unselected.", "Solve push button.", SUMMARY + "."]),
+    ("Tab", "Tab", ["New Values push button."]),
+    ("press New Values", "space", []),
+    ("Shift+Tab onto Solve, emptied", "shift+Tab", ["Solve push button."]),
+    ("Tab", "Tab", ["New Values push button."]),
+    ("Tab", "Tab", ["Back to Main Page push button."]),
+    ("press Back to Main Page", "space",
+     ["Quorvex frame.", "Real Power push button.", "For 3 Phase Circuits."]),
+    ("Shift+Tab", "shift+Tab", ["Close push button."]),
+    ("Shift+Tab", "shift+Tab", ["Quorvex banner: a sine wave and the power triangle image."]),
+    ("Shift+Tab", "shift+Tab", ["About push button."]),
+    ("Shift+Tab", "shift+Tab", ["Quorvex logo image."]),
+    ("Tab", "Tab", ["About push button."]),
+    ("press About", "space",
+     ["About frame.", "Quorvex banner: a sine wave and the power triangle image."]),
+    ("Tab", "Tab", ["Close push button."]),
+    ("press Close", "space", ["Quorvex frame.", "About push button."]),
+]
+
+QUORVEX_FIRST = [
+    ("start Orca with Quorvex open", "start:orca", ["Screen reader on."]),
+    ("Tab", "Tab", ["Apparent Power push button.", "For 3 Phase Circuits."]),
+    ("ask for the title", "Insert+KP_Enter", ["Quorvex"]),
+]
+
+
+class Failure(Exception):
+    pass
+
+
+def is_key_echo(line):
+    # Orca's echo of a key ends with a blank ("tab ", "left shift ", "4 "); speech does not.
+    return line.endswith(" ")
+
+
+class Session:
+    def __init__(self, program, scratch):
+        self.program = program
+        self.scratch = scratch
+        self.utterances = os.path.join(scratch, "utterances")
+        self.processes = {}
+        self.seen = 0
+        self.transcript = []
+        self.env = self.private_environment()
+
+    def private_environment(self):
+        s = self.scratch
+        env = {key: value for key, value in os.environ.items()
+               if not key.startswith(("XDG_", "DBUS_", "AT_SPI", "QT_", "WAYLAND", "DISPLAY"))}
+        runtime = os.path.join(s, "runtime")
+        os.makedirs(runtime, mode=0o700)
+        config = os.path.join(s, "config")
+        modules = os.path.join(config, "speech-dispatcher", "modules")
+        os.makedirs(modules)
+        env.update(HOME=os.path.join(s, "home"), XDG_RUNTIME_DIR=runtime,
+                   XDG_CONFIG_HOME=config, XDG_DATA_HOME=os.path.join(s, "data"),
+                   XDG_CACHE_HOME=os.path.join(s, "cache"))
+        os.makedirs(env["HOME"])
+        # speech-dispatcher gives up without a sound card unless ALSA's default is the null one.
+        with open(os.path.join(env["HOME"], ".asoundrc"), "w") as f:
+            f.write("pcm.!default { type null }\n")
+        with open(os.path.join(config, "speech-dispatcher", "speechd.conf"), "w") as f:
+            f.write('AddModule "generic" "sd_generic" "generic.conf"\n'
+                    'DefaultModule generic\n'
+                    'AudioOutputMethod "alsa"\n'
+                    f'LogDir "{s}"\n')
+        with open(os.path.join(modules, "generic.conf"), "w") as f:
+            f.write("GenericExecuteSynth \"printf '%s\\\\n' \\'$DATA\\' >> "
+                    f"{self.utterances}\"\n"
+                    'GenericLanguage "en" "en" "utf-8"\n'
+                    'AddVoice "en" "MALE1" "en"\n')
+        open(self.utterances, "w").close()
+        return env
+
+    def start(self, name, command, **options):
+        self.processes[name] = subprocess.Popen(
+            command, env=self.env, stdin=subprocess.DEVNULL,
+            stdout=options.get("stdout", subprocess.DEVNULL), stderr=subprocess.DEVNULL,
+            pass_fds=options.get("pass_fds", ()), start_new_session=True)
+        return self.processes[name]
+
+    def stop(self, name):
+        process = self.processes.pop(name, None)
+        if process and process.poll() is None:
+            process.terminate()
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+
+    def stop_all(self):
+        for name in reversed(list(self.processes)):
+            self.stop(name)
+        # speech-dispatcher was started by Orca's speech library, not by us.
+        pid_file = os.path.join(self.env["XDG_RUNTIME_DIR"], "speech-dispatcher", "pid",
+                                "speech-dispatcher.pid")
+        try:
+            with open(pid_file) as f:
+                os.kill(int(f.read().strip()), signal.SIGTERM)
+        except (OSError, ValueError):
+            pass
+
+    def open_display(self):
+        read_end, write_end = os.pipe()
+        self.start("xvfb", ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                            "1280x1024x24", "-nolisten", "tcp"], pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as f:
+            number = f.readline().strip()
+        if not number:
+            raise Failure("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number
+        bus = self.start("dbus", ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                         stdout=subprocess.PIPE)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
+        self.start("openbox", ["openbox", "--sm-disable"])
+
+    def lines(self):
+        with open(self.utterances, encoding="utf-8", errors="replace") as f:
+            return [line.rstrip("\n") for line in f]
+
+    def settle(self, deadline):
+        """Waits until the utterance file has been unchanged for QUIET seconds."""
+        last = len(self.lines())
+        quiet_since = time.monotonic()
+        while time.monotonic() < deadline:
+            time.sleep(0.05)
+            count = len(self.lines())
+            if count != last:
+                last, quiet_since = count, time.monotonic()
+            elif time.monotonic() - quiet_since >= QUIET:
+                return
+
+    def step(self, what, keys, expected):
+        deadline = time.monotonic() + STEP_TIMEOUT
+        if keys == "start:quorvex":
+            self.start("quorvex", [self.program])
+        elif keys == "start:orca":
+            self.start_orca()
+        elif keys.startswith("type:"):
+            subprocess.run(["xdotool", "type", "--delay", "60", keys[5:]], env=self.env,
+                           check=True)
+        else:
+            subprocess.run(["xdotool", "key", keys], env=self.env, check=True)
+        starting = keys.startswith("start:")
+        while True:
+            heard = [line for line in self.lines()[self.seen:] if not is_key_echo(line)]
+            complete = (all(line in heard for line in expected) if starting
+                        else heard[:len(expected)] == expected)
+            if complete or time.monotonic() > deadline:
+                break
+            time.sleep(0.05)
+        self.settle(deadline)
+        said = self.lines()[self.seen:]
+        self.seen += len(said)
+        heard = [line for line in said if not is_key_echo(line)]
+        self.transcript.append((what, heard))
+        matched = all(line in heard for line in expected) if starting else heard == expected
+        if not matched:
+            raise Failure(f"{what} ({keys}): expected {expected}, heard {heard}")
+
+    def start_orca(self):
+        self.start("orca", ["orca", "--user-prefs=" + os.path.join(self.scratch, "orca"),
+                            "--debug-file=" + os.path.join(self.scratch, "orca-debug.txt")])
+
+    def wait_for_window(self, title):
+        subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", f"^{title}$"],
+                       env=self.env, check=True, stdout=subprocess.DEVNULL, timeout=STEP_TIMEOUT)
+
+    def run(self, name, steps):
+        print(f"== {name}")
+        for what, keys, expected in steps:
+            self.step(what, keys, expected)
+            print(f"  {what}: {' / '.join(self.transcript[-1][1]) or '(nothing)'}")
+
+
+def missing_tools():
+    tools = ["Xvfb", "dbus-daemon", "openbox", "xdotool", "orca", "speech-dispatcher"]
+    missing = [tool for tool in tools if not shutil.which(tool)]
+    if not os.path.exists("/usr/lib/speech-dispatcher-modules/sd_generic"):
+        missing.append("speech-dispatcher's generic module")
+    return missing
+
+
+def other_orcas():
+    found = subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"],
+                           capture_output=True, text=True)
+    return found.stdout.split()
+
+
+def main():
+    program = os.path.abspath(sys.argv[1])
+    missing = missing_tools()
+    if missing:
+        print(f"SKIP: the screen reader test needs {', '.join(missing)}")
+        return SKIPPED
+    others = other_orcas()
+    if others:
+        print(f"SKIP: another Orca runs for this user (process {', '.join(others)}); "
+              "Orca will not start next to it")
+        return SKIPPED
+
+    scratch = tempfile.mkdtemp(prefix="quorvex-orca-")
+    session = Session(program, scratch)
+    started = time.monotonic()
+    try:
+        session.open_display()
+        session.run("Orca started first",
+                    [("start Orca", "start:orca", ["Screen reader on."])] + ORCA_FIRST)
+        session.stop("quorvex")
+        session.stop("orca")
+        session.start("quorvex", [program])
+        session.wait_for_window("Quorvex")
+        session.run("Quorvex started first", QUORVEX_FIRST)
+    except Failure as failure:
+        print(f"FAIL: {failure}")
+        debug = os.path.join(scratch, "orca-debug.txt")
+        print(f"(Orca's debug log: {debug})")
+        return 1
+    finally:
+        session.stop_all()
+    print(f"PASS in {time.monotonic() - started:.0f} s")
+    shutil.rmtree(scratch, ignore_errors=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
