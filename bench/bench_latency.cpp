@@ -5,6 +5,7 @@
 #include "application.h"
 #include "numbers.h"
 #include "screen_registry.h"
+#include "screens.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -71,8 +72,8 @@ private:
 void BenchLatency::initTestCase()
 {
     configureApplication();
-    registry_.show(ScreenId::frmQV);
-    QVERIFY(QTest::qWaitForWindowExposed(registry_.instance(ScreenId::frmQV)->window()));
+    registry_.show(screens::frmQV);
+    QVERIFY(QTest::qWaitForWindowExposed(registry_.instance(screens::frmQV)->window()));
 }
 
 void BenchLatency::openingACalculatorFromTheMenu()
@@ -81,11 +82,11 @@ void BenchLatency::openingACalculatorFromTheMenu()
     std::vector<double> samples;
     for (int run = 0; run < 200; ++run) {
         const Clock::time_point start = Clock::now();
-        button(registry_, ScreenId::frmQV, "Command1")->click();
-        QWidget* window = registry_.instance(ScreenId::frmRealPower)->window();
+        button(registry_, screens::frmQV, "Command1")->click();
+        QWidget* window = registry_.instance(screens::frmRealPower)->window();
         window->repaint();
         samples.push_back(microseconds(Clock::now() - start));
-        registry_.unload(ScreenId::frmRealPower);
+        registry_.unload(screens::frmRealPower);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
@@ -94,34 +95,34 @@ void BenchLatency::openingACalculatorFromTheMenu()
 
 void BenchLatency::solveToTheLastLabel()
 {
-    registry_.show(ScreenId::frmRealPower);
-    fill(registry_, ScreenId::frmRealPower, "400", "10", "30");
+    registry_.show(screens::frmRealPower);
+    fill(registry_, screens::frmRealPower, "400", "10", "30");
     std::vector<double> samples;
     for (int run = 0; run < 2000; ++run) {
         const Clock::time_point start = Clock::now();
-        button(registry_, ScreenId::frmRealPower, "Command1")->click();
+        button(registry_, screens::frmRealPower, "Command1")->click();
         samples.push_back(microseconds(Clock::now() - start));
     }
     report("Solve, click to the last label written", samples);
-    registry_.unload(ScreenId::frmRealPower);
+    registry_.unload(screens::frmRealPower);
 }
 
 void BenchLatency::solveWithTenMillionCharacters()
 {
-    registry_.show(ScreenId::frmRealPower);
+    registry_.show(screens::frmRealPower);
     const QString huge = QStringLiteral("400") + QString(10'000'000 - 3, '0');
-    fill(registry_, ScreenId::frmRealPower, huge, huge, huge);
+    fill(registry_, screens::frmRealPower, huge, huge, huge);
     std::vector<double> samples;
     for (int run = 0; run < 5; ++run) {
         const Clock::time_point start = Clock::now();
-        button(registry_, ScreenId::frmRealPower, "Command1")->click();
+        button(registry_, screens::frmRealPower, "Command1")->click();
         samples.push_back(microseconds(Clock::now() - start));
     }
     const auto* power =
-        qobject_cast<QLabel*>(registry_.instance(ScreenId::frmRealPower)->control("Lbl_x"));
+        qobject_cast<QLabel*>(registry_.instance(screens::frmRealPower)->control("Lbl_x"));
     QCOMPARE(power->text(), QStringLiteral("Overflow"));
     report("Solve with 10,000,000 characters in every box", samples);
-    registry_.unload(ScreenId::frmRealPower);
+    registry_.unload(screens::frmRealPower);
 }
 
 void BenchLatency::readingANumber()

@@ -9,6 +9,7 @@
 #include "application.h"
 #include "numbers.h"
 #include "screen_registry.h"
+#include "screens.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -41,9 +42,9 @@ Harness& harness()
     return *instance;
 }
 
-constexpr std::array kCalculators{ScreenId::frmRealPower,       ScreenId::frmApparentPower,
-                                  ScreenId::frmReactivePower,   ScreenId::frm1PRealPower,
-                                  ScreenId::frm1PApparentPower, ScreenId::frm1PReactivePower};
+constexpr std::array kCalculators{screens::frmRealPower,       screens::frmApparentPower,
+                                  screens::frmReactivePower,   screens::frm1PRealPower,
+                                  screens::frm1PApparentPower, screens::frm1PReactivePower};
 
 // A chain of double operations that remembers whether any step left the double range.
 struct Checked
@@ -140,8 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Checked v = start(read(texts[0]));
     const Checked i = start(read(texts[1]));
     const Checked product = step({0, v.overflow || i.overflow}, v.value * i.value);
-    const bool threePhase = id == ScreenId::frmRealPower || id == ScreenId::frmApparentPower ||
-                            id == ScreenId::frmReactivePower;
+    const bool threePhase = id == screens::frmRealPower || id == screens::frmApparentPower ||
+                            id == screens::frmReactivePower;
     if (!angleBox) {
         const Checked watts =
             threePhase ? step(product, product.value * kThreePhaseFactor) : product;
@@ -153,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Checked angle = start(read(texts[2]));
     const Checked turned = step(angle, angle.value * kPiAsUsed);
     const Checked radiansValue = step(turned, turned.value / 180);
-    const bool sine = id == ScreenId::frmReactivePower || id == ScreenId::frm1PReactivePower;
+    const bool sine = id == screens::frmReactivePower || id == screens::frm1PReactivePower;
     const Checked factor =
         step(radiansValue, sine ? std::sin(radiansValue.value) : std::cos(radiansValue.value));
     expect(captionOf(screen, "Lbl_m"), expectedCaption(factor, 4), "factor");

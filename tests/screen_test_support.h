@@ -6,6 +6,7 @@
 
 #include "application.h"
 #include "screen_registry.h"
+#include "screen_table.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,25 +15,31 @@
 #include <QTest>
 #include <QWidget>
 
+#include <vector>
+
 namespace quorvex::testing {
 
-// The menu's button for each screen it opens (test_navigation checks each against its screen).
+// The menu's button for each screen it opens, as the menu's own rows say.
 struct MenuOpening
 {
     ScreenId id;
     const char* menuButton;
 };
 
-inline constexpr MenuOpening kMenuOpenings[]{
-    {ScreenId::frmRealPower, "Command1"},       {ScreenId::frmApparentPower, "Command2"},
-    {ScreenId::frmReactivePower, "Command3"},   {ScreenId::frm1PRealPower, "Command6"},
-    {ScreenId::frm1PApparentPower, "Command7"}, {ScreenId::frm1PReactivePower, "Command8"},
-    {ScreenId::frmAbout, "Command9"},
-};
+inline std::vector<MenuOpening> menuOpenings()
+{
+    std::vector<MenuOpening> openings;
+    for (const ControlDescription& control : screens::frmQV->controls) {
+        if (control.opensScreen) {
+            openings.push_back({control.opensScreen, control.name.name.data()});
+        }
+    }
+    return openings;
+}
 
 inline const char* menuButtonOf(ScreenId id)
 {
-    for (const MenuOpening& opening : kMenuOpenings) {
+    for (const MenuOpening& opening : menuOpenings()) {
         if (opening.id == id) {
             return opening.menuButton;
         }
@@ -95,9 +102,7 @@ inline void deleteUnloadedWindows()
 
 inline void unloadAll(ScreenRegistry& registry)
 {
-    for (std::size_t i = 0; i < kScreenCount; ++i) {
-        registry.unload(static_cast<ScreenId>(i));
-    }
+    registry.unloadAll();
     deleteUnloadedWindows();
 }
 

@@ -44,7 +44,7 @@ void TestAbout::initTestCase()
 
 void TestAbout::init()
 {
-    registry_.show(ScreenId::frmQV);
+    registry_.show(screens::frmQV);
 }
 
 void TestAbout::cleanup()
@@ -54,35 +54,35 @@ void TestAbout::cleanup()
 
 void TestAbout::aboutOpensWithTheFocusOnThePicture()
 {
-    clickButton(registry_, ScreenId::frmQV, "Command9");
-    QWidget* about = windowOf(registry_, ScreenId::frmAbout);
+    clickButton(registry_, screens::frmQV, "Command9");
+    QWidget* about = windowOf(registry_, screens::frmAbout);
     QVERIFY(about);
     QCOMPARE(about->windowTitle(), QStringLiteral("About"));
     QVERIFY(QTest::qWaitForWindowActive(about));
     checkTabCycle({"Picture1", "Command1", "Picture1"});
-    QCOMPARE(captionOf(registry_, ScreenId::frmAbout, "Label4"), QStringLiteral("Quorvex 1_0"));
+    QCOMPARE(captionOf(registry_, screens::frmAbout, "Label4"), QStringLiteral("Quorvex 1_0"));
     for (const char* label : {"Label1", "Label2", "Label3"}) {
-        QVERIFY(!captionOf(registry_, ScreenId::frmAbout, label).isEmpty());
+        QVERIFY(!captionOf(registry_, screens::frmAbout, label).isEmpty());
     }
 }
 
 void TestAbout::secondClickBringsTheSameWindow()
 {
-    clickButton(registry_, ScreenId::frmQV, "Command9");
-    QWidget* first = windowOf(registry_, ScreenId::frmAbout);
-    clickButton(registry_, ScreenId::frmQV, "Command9");
-    QCOMPARE(windowOf(registry_, ScreenId::frmAbout), first);
+    clickButton(registry_, screens::frmQV, "Command9");
+    QWidget* first = windowOf(registry_, screens::frmAbout);
+    clickButton(registry_, screens::frmQV, "Command9");
+    QCOMPARE(windowOf(registry_, screens::frmAbout), first);
     QCOMPARE(visibleTopLevelWindows(), 2);
 }
 
 void TestAbout::closeUnloadsOnlyTheAboutScreen()
 {
-    clickButton(registry_, ScreenId::frmQV, "Command9");
-    auto* close = controlOf<QPushButton>(registry_, ScreenId::frmAbout, "Command1");
+    clickButton(registry_, screens::frmQV, "Command9");
+    auto* close = controlOf<QPushButton>(registry_, screens::frmAbout, "Command1");
     close->setFocus();
     QTest::keyClick(close, Qt::Key_Return);
-    QCOMPARE(registry_.state(ScreenId::frmAbout), ScreenState::Unloaded);
-    QCOMPARE(registry_.state(ScreenId::frmQV), ScreenState::Loaded);
+    QCOMPARE(registry_.state(screens::frmAbout), ScreenState::Unloaded);
+    QCOMPARE(registry_.state(screens::frmQV), ScreenState::Loaded);
 }
 
 void TestAbout::aboutOutlivesTheMenuAndEndsTheApplicationLast_data()
@@ -95,19 +95,19 @@ void TestAbout::aboutOutlivesTheMenuAndEndsTheApplicationLast_data()
 void TestAbout::aboutOutlivesTheMenuAndEndsTheApplicationLast()
 {
     QFETCH(bool, byCloseBox);
-    clickButton(registry_, ScreenId::frmQV, "Command9");
+    clickButton(registry_, screens::frmQV, "Command9");
     QTimer watchdog;
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
     watchdog.start(5000);
     QTimer::singleShot(0, [&] {
-        clickButton(registry_, ScreenId::frmQV, "Command4");
-        QCOMPARE(registry_.state(ScreenId::frmAbout), ScreenState::Loaded);
+        clickButton(registry_, screens::frmQV, "Command4");
+        QCOMPARE(registry_.state(screens::frmAbout), ScreenState::Loaded);
         QTimer::singleShot(0, [&] {
             if (byCloseBox) {
-                windowOf(registry_, ScreenId::frmAbout)->close();
+                windowOf(registry_, screens::frmAbout)->close();
             } else {
-                clickButton(registry_, ScreenId::frmAbout, "Command1");
+                clickButton(registry_, screens::frmAbout, "Command1");
             }
         });
     });
@@ -117,12 +117,12 @@ void TestAbout::aboutOutlivesTheMenuAndEndsTheApplicationLast()
 
 void TestAbout::resizingMovesNothing()
 {
-    clickButton(registry_, ScreenId::frmQV, "Command9");
-    QWidget* about = windowOf(registry_, ScreenId::frmAbout);
-    const QRect close = controlOf(registry_, ScreenId::frmAbout, "Command1")->geometry();
+    clickButton(registry_, screens::frmQV, "Command9");
+    QWidget* about = windowOf(registry_, screens::frmAbout);
+    const QRect close = controlOf(registry_, screens::frmAbout, "Command1")->geometry();
     about->resize(about->size() / 2);
     QTest::qWait(20);
-    QCOMPARE(controlOf(registry_, ScreenId::frmAbout, "Command1")->geometry(), close);
+    QCOMPARE(controlOf(registry_, screens::frmAbout, "Command1")->geometry(), close);
 }
 
 void TestAbout::applicationKnowsItsNameAndVersion()
@@ -153,9 +153,9 @@ void TestAbout::iconLoadsAtBothSizes()
 
 void TestAbout::everyScreenShowsTheIcon()
 {
-    for (std::size_t i = 0; i < kScreenCount; ++i) {
-        registry_.show(static_cast<ScreenId>(i));
-        const QIcon icon = windowOf(registry_, static_cast<ScreenId>(i))->windowIcon();
+    for (std::size_t i = 0; i < kScreenTable.size(); ++i) {
+        registry_.show(kScreenTable[i]);
+        const QIcon icon = windowOf(registry_, kScreenTable[i])->windowIcon();
         QVERIFY(!icon.isNull());
         QCOMPARE(icon.cacheKey(), QApplication::windowIcon().cacheKey());
     }

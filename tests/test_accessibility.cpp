@@ -113,8 +113,8 @@ void TestAccessibility::cleanup()
 void TestAccessibility::screen_data()
 {
     QTest::addColumn<ScreenId>("id");
-    for (const ScreenDefinition& definition : screenTable()) {
-        QTest::newRow(definition.description().name.data()) << definition.id;
+    for (const ScreenId id : kScreenTable) {
+        QTest::newRow((*id).name.data()) << id;
     }
 }
 
@@ -180,11 +180,11 @@ void TestAccessibility::resultLabelsAreReadAsTheirValue_data()
         qtText(spoken::powerFactor.description), qtText(spoken::angleAsRead.description),
         qtText(spoken::realPower.description), qtText(spoken::apparentPower.description)};
     QTest::newRow("three-phase real power")
-        << ScreenId::frmRealPower << "400" << angleLabels << realPowerDescriptions
+        << screens::frmRealPower << "400" << angleLabels << realPowerDescriptions
         << QStringList{"0.866", "30", "6", "6.928"}
         << "Real power P 6 kW, apparent power S 6.928 kVA, power factor 0.866, angle 30 degrees";
     QTest::newRow("single-phase reactive power")
-        << ScreenId::frm1PReactivePower << "400" << angleLabels
+        << screens::frm1PReactivePower << "400" << angleLabels
         << QStringList{qtText(spoken::sine.description), qtText(spoken::angleAsRead.description),
                        qtText(spoken::reactivePower.description),
                        qtText(spoken::apparentPower.description)}
@@ -192,12 +192,12 @@ void TestAccessibility::resultLabelsAreReadAsTheirValue_data()
         << "Reactive power Q 2 kVAr, apparent power S 4 kVA, sine of the angle 0.5, angle 30 "
            "degrees";
     QTest::newRow("three-phase apparent power")
-        << ScreenId::frmApparentPower << "400" << QStringList{"Lbl_x"}
+        << screens::frmApparentPower << "400" << QStringList{"Lbl_x"}
         << QStringList{qtText(spoken::apparentPower.description)} << QStringList{"6.928"}
         << "Apparent power S 6.928 kVA";
     // An overflowed result is heard as such, with no unit after it.
     QTest::newRow("overflow")
-        << ScreenId::frmRealPower << "1e308" << angleLabels << realPowerDescriptions
+        << screens::frmRealPower << "1e308" << angleLabels << realPowerDescriptions
         << QStringList{"0.866", "30", "Overflow", "Overflow"}
         << "Real power P Overflow, apparent power S Overflow, power factor 0.866, angle 30 "
            "degrees";
@@ -250,8 +250,8 @@ void TestAccessibility::textBoxesReadBackWhatIsSelected()
     QFETCH(QString, text);
     QFETCH(int, start);
     QFETCH(int, length);
-    registry_.show(ScreenId::frmRealPower);
-    auto* box = controlOf<QLineEdit>(registry_, ScreenId::frmRealPower, "Txt_a");
+    registry_.show(screens::frmRealPower);
+    auto* box = controlOf<QLineEdit>(registry_, screens::frmRealPower, "Txt_a");
     box->setText(text);
     box->setSelection(start, length);
     QAccessibleTextInterface* readBack =
@@ -290,9 +290,9 @@ void TestAccessibility::textContrastMeetsAA()
     // The desktop's palette is in place when the application configures itself.
     QApplication::setPalette(desktop);
     configureApplication();
-    for (const ScreenDefinition& definition : screenTable()) {
-        registry_.show(definition.id);
-        const Screen& screen = *registry_.instance(definition.id);
+    for (const ScreenId id : kScreenTable) {
+        registry_.show(id);
+        const Screen& screen = *registry_.instance(id);
         for (const ControlDescription& control : screen.description().controls) {
             const QWidget* widget = screen.control(control.name);
             const QPalette& palette = widget->palette();
@@ -317,11 +317,11 @@ void TestAccessibility::textContrastMeetsAA()
             const double ratio = contrastRatio(text, back);
             QVERIFY2(ratio >= 4.5,
                      qPrintable(QStringLiteral("%1.%2: %3 on %4 is %5:1")
-                                    .arg(qtText(definition.description().name),
-                                         qtText(control.name.text()), text.name(), back.name())
+                                    .arg(qtText((*id).name), qtText(control.name.text()),
+                                         text.name(), back.name())
                                     .arg(ratio, 0, 'f', 2)));
         }
-        registry_.unload(definition.id);
+        registry_.unload(id);
     }
 }
 
@@ -329,12 +329,12 @@ void TestAccessibility::keyboardFocusIsVisible_data()
 {
     QTest::addColumn<ScreenId>("id");
     QTest::addColumn<QString>("control");
-    QTest::newRow("menu button") << ScreenId::frmQV << "Command1";
-    QTest::newRow("menu picture") << ScreenId::frmQV << "Picture2";
-    QTest::newRow("small picture") << ScreenId::frmQV << "Picture1";
-    QTest::newRow("Solve") << ScreenId::frmRealPower << "Command1";
-    QTest::newRow("calculator banner") << ScreenId::frmRealPower << "Picture1";
-    QTest::newRow("About picture") << ScreenId::frmAbout << "Picture1";
+    QTest::newRow("menu button") << screens::frmQV << "Command1";
+    QTest::newRow("menu picture") << screens::frmQV << "Picture2";
+    QTest::newRow("small picture") << screens::frmQV << "Picture1";
+    QTest::newRow("Solve") << screens::frmRealPower << "Command1";
+    QTest::newRow("calculator banner") << screens::frmRealPower << "Picture1";
+    QTest::newRow("About picture") << screens::frmAbout << "Picture1";
 }
 
 void TestAccessibility::keyboardFocusIsVisible()
@@ -347,7 +347,7 @@ void TestAccessibility::keyboardFocusIsVisible()
     const QByteArray name = control.toUtf8();
     QWidget* widget = controlOf(registry_, id, name.constData());
     QWidget* elsewhere =
-        controlOf(registry_, id, id == ScreenId::frmAbout ? "Command1" : "Command2");
+        controlOf(registry_, id, id == screens::frmAbout ? "Command1" : "Command2");
     if (elsewhere == widget) {
         elsewhere = controlOf(registry_, id, "Command3");
     }

@@ -67,8 +67,8 @@ void TestBuilder::cleanup()
 void TestBuilder::screen_data()
 {
     QTest::addColumn<ScreenId>("id");
-    for (const ScreenDefinition& definition : screenTable()) {
-        QTest::newRow(definition.description().name.data()) << definition.id;
+    for (const ScreenId id : kScreenTable) {
+        QTest::newRow((*id).name.data()) << id;
     }
 }
 
@@ -180,20 +180,20 @@ void TestBuilder::coloursFollowTheDescription_data()
 
     const QPalette palette = QApplication::palette();
     QTest::newRow("formula strip is pink")
-        << ScreenId::frmApparentPower << "Label4" << QPalette::Window << QColor(255, 192, 192);
+        << screens::frmApparentPower << "Label4" << QPalette::Window << QColor(255, 192, 192);
     QTest::newRow("formula text in the window-text colour")
-        << ScreenId::frmApparentPower << "Label4" << QPalette::WindowText
+        << screens::frmApparentPower << "Label4" << QPalette::WindowText
         << palette.color(QPalette::Text);
     QTest::newRow("input boxes on the info background")
-        << ScreenId::frmApparentPower << "Txt_a" << QPalette::Base
+        << screens::frmApparentPower << "Txt_a" << QPalette::Base
         << palette.color(QPalette::ToolTipBase);
     QTest::newRow("labels on the button face")
-        << ScreenId::frmQV << "Label1" << QPalette::Window << palette.color(QPalette::Button);
+        << screens::frmQV << "Label1" << QPalette::Window << palette.color(QPalette::Button);
     QTest::newRow("label text in the button-text colour")
-        << ScreenId::frmQV << "Label1" << QPalette::WindowText
+        << screens::frmQV << "Label1" << QPalette::WindowText
         << palette.color(QPalette::ButtonText);
     QTest::newRow("menu on the active-border colour")
-        << ScreenId::frmQV << "" << QPalette::Window << palette.color(QPalette::Mid);
+        << screens::frmQV << "" << QPalette::Window << palette.color(QPalette::Mid);
 }
 
 void TestBuilder::coloursFollowTheDescription()
@@ -227,32 +227,32 @@ void TestBuilder::enterAndSpaceClickOnlyTheFocusedButton()
     QFETCH(QString, focus);
     QFETCH(int, key);
     QFETCH(QString, shown);
-    registry_.show(ScreenId::frmApparentPower);
-    QVERIFY(QTest::qWaitForWindowActive(windowOf(registry_, ScreenId::frmApparentPower)));
-    typeInto(registry_, ScreenId::frmApparentPower, "Txt_a", "400");
-    typeInto(registry_, ScreenId::frmApparentPower, "Txt_b", "10");
+    registry_.show(screens::frmApparentPower);
+    QVERIFY(QTest::qWaitForWindowActive(windowOf(registry_, screens::frmApparentPower)));
+    typeInto(registry_, screens::frmApparentPower, "Txt_a", "400");
+    typeInto(registry_, screens::frmApparentPower, "Txt_b", "10");
     const QByteArray name = focus.toUtf8();
-    QWidget* target = controlOf(registry_, ScreenId::frmApparentPower, name.constData());
+    QWidget* target = controlOf(registry_, screens::frmApparentPower, name.constData());
     target->setFocus();
     QTest::keyClick(target, static_cast<Qt::Key>(key));
-    QCOMPARE(captionOf(registry_, ScreenId::frmApparentPower, "Lbl_x"), shown);
+    QCOMPARE(captionOf(registry_, screens::frmApparentPower, "Lbl_x"), shown);
 }
 
 void TestBuilder::escapeDoesNothing()
 {
-    registry_.show(ScreenId::frmApparentPower);
-    QWidget* window = windowOf(registry_, ScreenId::frmApparentPower);
+    registry_.show(screens::frmApparentPower);
+    QWidget* window = windowOf(registry_, screens::frmApparentPower);
     QVERIFY(QTest::qWaitForWindowActive(window));
-    typeInto(registry_, ScreenId::frmApparentPower, "Txt_a", "400");
+    typeInto(registry_, screens::frmApparentPower, "Txt_a", "400");
     for (const char* focus : {"Txt_a", "Command1", "Command3"}) {
-        QWidget* target = controlOf(registry_, ScreenId::frmApparentPower, focus);
+        QWidget* target = controlOf(registry_, screens::frmApparentPower, focus);
         target->setFocus();
         QTest::keyClick(target, Qt::Key_Escape);
     }
-    QCOMPARE(registry_.state(ScreenId::frmApparentPower), ScreenState::Loaded);
+    QCOMPARE(registry_.state(screens::frmApparentPower), ScreenState::Loaded);
     QVERIFY(window->isVisible());
-    QCOMPARE(textOf(registry_, ScreenId::frmApparentPower, "Txt_a"), QStringLiteral("400"));
-    QCOMPARE(captionOf(registry_, ScreenId::frmApparentPower, "Lbl_x"), QString());
+    QCOMPARE(textOf(registry_, screens::frmApparentPower, "Txt_a"), QStringLiteral("400"));
+    QCOMPARE(captionOf(registry_, screens::frmApparentPower, "Lbl_x"), QString());
 }
 
 QTEST_MAIN(TestBuilder)

@@ -15,18 +15,18 @@ namespace {
 
 const ControlName kAngle = element("Txt_c", 1);
 
-constexpr ScreenId kCalculators[]{ScreenId::frmRealPower,       ScreenId::frmApparentPower,
-                                  ScreenId::frmReactivePower,   ScreenId::frm1PRealPower,
-                                  ScreenId::frm1PApparentPower, ScreenId::frm1PReactivePower};
+constexpr ScreenId kCalculators[]{screens::frmRealPower,       screens::frmApparentPower,
+                                  screens::frmReactivePower,   screens::frm1PRealPower,
+                                  screens::frm1PApparentPower, screens::frm1PReactivePower};
 
 bool isAngleScreen(ScreenId id)
 {
-    return id != ScreenId::frmApparentPower && id != ScreenId::frm1PApparentPower;
+    return id != screens::frmApparentPower && id != screens::frm1PApparentPower;
 }
 
 const char* nameOf(ScreenId id)
 {
-    return screenDefinition(id).description().name.data();
+    return (*id).name.data();
 }
 
 } // namespace
@@ -67,7 +67,7 @@ private:
 void TestCalculators::initTestCase()
 {
     configureApplication();
-    registry_.show(ScreenId::frmQV);
+    registry_.show(screens::frmQV);
 }
 
 void TestCalculators::cleanup()
@@ -82,10 +82,10 @@ void TestCalculators::cleanup()
 
 void TestCalculators::open(ScreenId id)
 {
-    if (registry_.state(ScreenId::frmQV) != ScreenState::Loaded) {
-        registry_.show(ScreenId::frmQV);
+    if (registry_.state(screens::frmQV) != ScreenState::Loaded) {
+        registry_.show(screens::frmQV);
     }
-    clickButton(registry_, ScreenId::frmQV, menuButtonOf(id));
+    clickButton(registry_, screens::frmQV, menuButtonOf(id));
     QVERIFY(windowOf(registry_, id));
 }
 
@@ -124,7 +124,7 @@ void TestCalculators::solveShowsTheResults_data()
         QTest::addRow("%s: %s", nameOf(id), name) << id << v << i << a << m << pi << x << s;
     };
 
-    constexpr ScreenId s3 = ScreenId::frmApparentPower;
+    constexpr ScreenId s3 = screens::frmApparentPower;
     apparentRow(s3, "400 V 10 A", "400", "10", "6.928");
     apparentRow(s3, "415 V 20 A", "415", "20", "14.376");
     apparentRow(s3, "230 V 5 A", "230", "5", "1.992");
@@ -145,7 +145,7 @@ void TestCalculators::solveShowsTheResults_data()
     apparentRow(s3, "overflowing voltage times zero", "1e999", "0", "Overflow");
     apparentRow(s3, "underflowing voltage reads as zero", "1e-999", "10", "0");
 
-    constexpr ScreenId s1 = ScreenId::frm1PApparentPower;
+    constexpr ScreenId s1 = screens::frm1PApparentPower;
     apparentRow(s1, "230 V 5 A", "230", "5", "1.15");
     apparentRow(s1, "400 V 10 A", "400", "10", "4");
     apparentRow(s1, "240 V 0.5 A", "240", "0.5", "0.12");
@@ -160,7 +160,7 @@ void TestCalculators::solveShowsTheResults_data()
     apparentRow(s1, "units after the numbers", "230V", "5A", "1.15");
     apparentRow(s1, "product beyond the double range", "1e200", "1e200", "Overflow");
 
-    constexpr ScreenId p3 = ScreenId::frmRealPower;
+    constexpr ScreenId p3 = screens::frmRealPower;
     angleRow(p3, "all boxes empty", "", "", "", "1", "0", "0", "0");
     angleRow(p3, "400 V 10 A 30 degrees", "400", "10", "30", "0.866", "30", "6", "6.928");
     angleRow(p3, "cosine of 60 shown as 0.5", "440", "50", "60", "0.5", "60", "19.052", "38.104");
@@ -189,7 +189,7 @@ void TestCalculators::solveShowsTheResults_data()
     angleRow(p3, "angle beyond the double range", "400", "10", "1e999", "Overflow", "Overflow",
              "Overflow", "6.928");
 
-    constexpr ScreenId q3 = ScreenId::frmReactivePower;
+    constexpr ScreenId q3 = screens::frmReactivePower;
     angleRow(q3, "all boxes empty", "", "", "", "0", "0", "0", "0");
     angleRow(q3, "400 V 10 A 30 degrees", "400", "10", "30", "0.5", "30", "3.464", "6.928");
     angleRow(q3, "440 V 50 A 60 degrees", "440", "50", "60", "0.866", "60", "32.999", "38.104");
@@ -209,7 +209,7 @@ void TestCalculators::solveShowsTheResults_data()
     angleRow(q3, "text after the numbers", "400V", "10A", "30abc", "0.5", "30", "3.464", "6.928");
     angleRow(q3, "power overflows", "1e200", "1e200", "30", "0.5", "30", "Overflow", "Overflow");
 
-    constexpr ScreenId p1 = ScreenId::frm1PRealPower;
+    constexpr ScreenId p1 = screens::frm1PRealPower;
     angleRow(p1, "all boxes empty", "", "", "", "1", "0", "0", "0");
     angleRow(p1, "230 V 10 A 30 degrees", "230", "10", "30", "0.866", "30", "1.992", "2.3");
     angleRow(p1, "cosine of 60 shown as 0.5", "230", "10", "60", "0.5", "60", "1.15", "2.3");
@@ -224,7 +224,7 @@ void TestCalculators::solveShowsTheResults_data()
              "10000");
     angleRow(p1, "power overflows", "1e200", "1e200", "30", "0.866", "30", "Overflow", "Overflow");
 
-    constexpr ScreenId q1 = ScreenId::frm1PReactivePower;
+    constexpr ScreenId q1 = screens::frm1PReactivePower;
     angleRow(q1, "all boxes empty", "", "", "", "0", "0", "0", "0");
     angleRow(q1, "230 V 10 A 30 degrees", "230", "10", "30", "0.5", "30", "1.15", "2.3");
     angleRow(q1, "90 degrees", "230", "10", "90", "1", "90", "2.3", "2.3");
@@ -326,7 +326,7 @@ void TestCalculators::newValuesEmptiesTheScreenAndKeepsTheFocus()
     QCOMPARE(QApplication::focusWidget(), newValues);
 
     clickButton(registry_, id, "Command1");
-    const bool cosine = id == ScreenId::frmRealPower || id == ScreenId::frm1PRealPower;
+    const bool cosine = id == screens::frmRealPower || id == screens::frm1PRealPower;
     QCOMPARE(captionOf(registry_, id, "Lbl_x"), QStringLiteral("0"));
     if (isAngleScreen(id)) {
         QCOMPARE(captionOf(registry_, id, "Lbl_m"), cosine ? QStringLiteral("1") : "0");
@@ -342,7 +342,7 @@ void TestCalculators::reopeningAfterBackToMainPageShowsEmptyBoxes()
     solve(id, "400", "10", "30");
     clickButton(registry_, id, "Command3");
     QCOMPARE(registry_.state(id), ScreenState::Unloaded);
-    QCOMPARE(registry_.state(ScreenId::frmQV), ScreenState::Loaded);
+    QCOMPARE(registry_.state(screens::frmQV), ScreenState::Loaded);
     deleteUnloadedWindows();
 
     open(id);
@@ -367,9 +367,9 @@ void TestCalculators::hugePasteIsKeptWholeAndSolved()
         typeInto(registry_, id, kAngle, "0");
     }
     clickButton(registry_, id, "Command1");
-    const bool threePhase = id == ScreenId::frmRealPower || id == ScreenId::frmApparentPower ||
-                            id == ScreenId::frmReactivePower;
-    const bool sine = id == ScreenId::frmReactivePower || id == ScreenId::frm1PReactivePower;
+    const bool threePhase = id == screens::frmRealPower || id == screens::frmApparentPower ||
+                            id == screens::frmReactivePower;
+    const bool sine = id == screens::frmReactivePower || id == screens::frm1PReactivePower;
     const QString apparent = threePhase ? QStringLiteral("6.928") : QStringLiteral("4");
     QCOMPARE(captionOf(registry_, id, "Lbl_x"), sine ? QStringLiteral("0") : apparent);
 }
@@ -435,15 +435,15 @@ void TestCalculators::apparentPowerAgreesAcrossScreens()
             controlOf<QPushButton>(registry_, id, "Command1")->click();
         }
         const QString context = voltage + " V " + current + " A " + angle + " degrees";
-        const QString threePhase = captionOf(registry_, ScreenId::frmApparentPower, "Lbl_x");
-        const QString singlePhase = captionOf(registry_, ScreenId::frm1PApparentPower, "Lbl_x");
-        QVERIFY2(captionOf(registry_, ScreenId::frmRealPower, "Lbl_s") == threePhase,
+        const QString threePhase = captionOf(registry_, screens::frmApparentPower, "Lbl_x");
+        const QString singlePhase = captionOf(registry_, screens::frm1PApparentPower, "Lbl_x");
+        QVERIFY2(captionOf(registry_, screens::frmRealPower, "Lbl_s") == threePhase,
                  qPrintable(context));
-        QVERIFY2(captionOf(registry_, ScreenId::frmReactivePower, "Lbl_s") == threePhase,
+        QVERIFY2(captionOf(registry_, screens::frmReactivePower, "Lbl_s") == threePhase,
                  qPrintable(context));
-        QVERIFY2(captionOf(registry_, ScreenId::frm1PRealPower, "Lbl_s") == singlePhase,
+        QVERIFY2(captionOf(registry_, screens::frm1PRealPower, "Lbl_s") == singlePhase,
                  qPrintable(context));
-        QVERIFY2(captionOf(registry_, ScreenId::frm1PReactivePower, "Lbl_s") == singlePhase,
+        QVERIFY2(captionOf(registry_, screens::frm1PReactivePower, "Lbl_s") == singlePhase,
                  qPrintable(context));
     }
 }

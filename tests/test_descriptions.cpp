@@ -33,8 +33,8 @@ private slots:
     void screen_data();
     void controlNamesAreUniqueIgnoringCase_data() { screen_data(); }
     void controlNamesAreUniqueIgnoringCase();
-    void tabIndexesAreUniqueAndShapesHaveNone_data() { screen_data(); }
-    void tabIndexesAreUniqueAndShapesHaveNone();
+    void tabIndexesAreUniqueAndOnlyFocusableControlsHaveOne_data() { screen_data(); }
+    void tabIndexesAreUniqueAndOnlyFocusableControlsHaveOne();
     void everyControlLiesInsideTheClientArea_data() { screen_data(); }
     void everyControlLiesInsideTheClientArea();
     void fontsAndColoursAreOnesTheScreensUse_data() { screen_data(); }
@@ -43,6 +43,8 @@ private slots:
     void everyButtonHasAHandlerAndACaption();
     void everyStaticCaptionFitsItsBox_data() { screen_data(); }
     void everyStaticCaptionFitsItsBox();
+    void newValuesAndTheSummaryCoverEveryValue_data() { screen_data(); }
+    void newValuesAndTheSummaryCoverEveryValue();
 };
 
 void TestDescriptions::initTestCase()
@@ -53,8 +55,8 @@ void TestDescriptions::initTestCase()
 void TestDescriptions::screen_data()
 {
     QTest::addColumn<const ScreenDescription*>("screen");
-    for (const ScreenDefinition& definition : screenTable()) {
-        const ScreenDescription& screen = definition.description();
+    for (const ScreenId id : kScreenTable) {
+        const ScreenDescription& screen = (*id);
         QTest::newRow(screen.name.data()) << &screen;
     }
 }
@@ -72,13 +74,13 @@ void TestDescriptions::controlNamesAreUniqueIgnoringCase()
     }
 }
 
-void TestDescriptions::tabIndexesAreUniqueAndShapesHaveNone()
+void TestDescriptions::tabIndexesAreUniqueAndOnlyFocusableControlsHaveOne()
 {
     QFETCH(const ScreenDescription*, screen);
     std::set<int> seen;
     for (const ControlDescription& control : screen->controls) {
         const QString name = where(*screen, control);
-        if (control.kind == ControlKind::Shape) {
+        if (!control.takesFocus()) {
             QVERIFY2(!control.tabIndex, qPrintable(name));
             continue;
         }
@@ -108,7 +110,7 @@ void TestDescriptions::fontsAndColoursAreOnesTheScreensUse()
                                ? (*colour & 0x7FFFFF00u) == 0 && (*colour & 0xFFu) <= 24
                                : (*colour & 0xFF000000u) == 0);
     };
-    QVERIFY(validColour(screen->backColour) && validColour(screen->foreColour));
+    QVERIFY(validColour(screen->backColour));
     for (const ControlDescription& control : screen->controls) {
         const QString name = where(*screen, control);
         if (control.font) {
@@ -166,6 +168,40 @@ void TestDescriptions::everyStaticCaptionFitsItsBox()
                 qPrintable(
                     QStringLiteral("%1 needs %2 of %3").arg(name).arg(needed).arg(box.width())));
         }
+    }
+}
+
+void TestDescriptions::newValuesAndTheSummaryCoverEveryValue()
+{
+    QFETCH(const ScreenDescription*, screen);
+    const auto isValue = [](const ControlDescription& control) {
+        return control.kind == ControlKind::TextBox ||
+               (control.kind == ControlKind::Label && control.spokenResult);
+    };
+    const auto listed = [](std::span<const ControlName> list, const ControlName& name) {
+        return std::ranges::find(list, name) != list.end();
+    };
+    const bool calculator = !screen->clearedByNewValues.empty();
+    std::size_t values = 0;
+    for (const ControlDescription& control : screen->controls) {
+        const QString name = where(*screen, control);
+        if (isValue(control)) {
+            ++values;
+            QVERIFY2(calculator,
+                     qPrintable(name + QStringLiteral(" on a screen without New Values")));
+            // "New Values" empties every box and every result; "Solve" names every result.
+            QVERIFY2(listed(screen->clearedByNewValues, control.name), qPrintable(name));
+            QVERIFY2(control.kind == ControlKind::TextBox ||
+                         listed(screen->heardAfterSolve, control.name),
+                     qPrintable(name));
+        }
+    }
+    // And nothing else: no caption, no name that is not on the screen.
+    QCOMPARE(screen->clearedByNewValues.size(), values);
+    for (const ControlName& name : screen->heardAfterSolve) {
+        const auto row = std::ranges::find(screen->controls, name, &ControlDescription::name);
+        QVERIFY2(row != screen->controls.end() && row->spokenResult,
+                 qPrintable(qtText(name.text())));
     }
 }
 

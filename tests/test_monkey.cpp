@@ -108,9 +108,9 @@ QString TestMonkey::where() const
 void TestMonkey::act()
 {
     std::vector<ScreenId> loaded;
-    for (std::size_t i = 0; i < kScreenCount; ++i) {
-        if (registry_.state(static_cast<ScreenId>(i)) == ScreenState::Loaded) {
-            loaded.push_back(static_cast<ScreenId>(i));
+    for (std::size_t i = 0; i < kScreenTable.size(); ++i) {
+        if (registry_.state(kScreenTable[i]) == ScreenState::Loaded) {
+            loaded.push_back(kScreenTable[i]);
         }
     }
     const ScreenId id = loaded[random_() % loaded.size()];
@@ -160,17 +160,18 @@ void TestMonkey::act()
         screen.window()->close();
         break;
     case 7: {
-        const auto other = static_cast<ScreenId>(random_() % kScreenCount);
-        lastAction_ = "show " + qtText(screenDefinition(other).description().name);
+        const auto other = kScreenTable[random_() % kScreenTable.size()];
+        lastAction_ = "show " + qtText((*other).name);
         registry_.show(other);
         break;
     }
     default: {
         // The menu's buttons and the calculators' "Solve" are what users press most.
-        const char* name = id == ScreenId::frmQV ? "Command4" : "Command1";
-        if (id == ScreenId::frmQV) {
-            const std::size_t pick = random_() % (std::size(kMenuOpenings) + 1);
-            name = pick < std::size(kMenuOpenings) ? kMenuOpenings[pick].menuButton : "Command4";
+        const char* name = id == screens::frmQV ? "Command4" : "Command1";
+        if (id == screens::frmQV) {
+            static const std::vector<MenuOpening> openings = menuOpenings();
+            const std::size_t pick = random_() % (openings.size() + 1);
+            name = pick < openings.size() ? openings[pick].menuButton : "Command4";
         }
         lastAction_ = QStringLiteral("press %1 on %2").arg(name, qtText(screen.description().name));
         if (auto* button = qobject_cast<QPushButton*>(screen.control(name))) {
@@ -185,9 +186,9 @@ void TestMonkey::act()
 void TestMonkey::checkInvariants()
 {
     int loaded = 0;
-    for (std::size_t i = 0; i < kScreenCount; ++i) {
-        const Screen* screen = registry_.instance(static_cast<ScreenId>(i));
-        const ScreenState state = registry_.state(static_cast<ScreenId>(i));
+    for (std::size_t i = 0; i < kScreenTable.size(); ++i) {
+        const Screen* screen = registry_.instance(kScreenTable[i]);
+        const ScreenState state = registry_.state(kScreenTable[i]);
         if (state == ScreenState::Loaded) {
             ++loaded;
             if (!screen->window() || !screen->window()->isVisible()) {
@@ -221,7 +222,7 @@ void TestMonkey::randomActionsNeverBreakTheApplication()
     int lives = 0;
     while (done_ < total && failure_.isEmpty()) {
         ++lives;
-        registry_.show(ScreenId::frmQV);
+        registry_.show(screens::frmQV);
         QTimer step;
         step.setInterval(0);
         QObject::connect(&step, &QTimer::timeout, [&] {

@@ -1,6 +1,7 @@
 // Start-up, showing and unloading screens, and the application's lifetime, through the real
 // windows and buttons.
 
+#include "qt_values.h"
 #include "screen_test_support.h"
 
 #include <QGuiApplication>
@@ -75,8 +76,8 @@ void TestNavigation::initTestCase()
 
 void TestNavigation::init()
 {
-    registry_.show(ScreenId::frmQV);
-    QVERIFY(QTest::qWaitForWindowExposed(windowOf(registry_, ScreenId::frmQV)));
+    registry_.show(screens::frmQV);
+    QVERIFY(QTest::qWaitForWindowExposed(windowOf(registry_, screens::frmQV)));
 }
 
 void TestNavigation::cleanup()
@@ -88,28 +89,28 @@ void TestNavigation::cleanup()
 
 void TestNavigation::startsOnTheMenuWithFocusOnThreePhaseRealPower()
 {
-    QWidget* menu = windowOf(registry_, ScreenId::frmQV);
+    QWidget* menu = windowOf(registry_, screens::frmQV);
     QVERIFY(menu);
     QVERIFY(menu->isVisible());
     QCOMPARE(menu->windowTitle(), QStringLiteral("Quorvex"));
     QVERIFY(centredOnScreen(*menu));
     QVERIFY(QTest::qWaitForWindowActive(menu));
-    QCOMPARE(QApplication::focusWidget(), controlOf(registry_, ScreenId::frmQV, "Command1"));
+    QCOMPARE(QApplication::focusWidget(), controlOf(registry_, screens::frmQV, "Command1"));
 }
 
 void TestNavigation::everyScreenButAMenuStartsAbsent()
 {
     // A registry of its own, so that no earlier test has filled a slot.
     ScreenRegistry fresh;
-    for (std::size_t i = 0; i < kScreenCount; ++i) {
-        QCOMPARE(fresh.state(static_cast<ScreenId>(i)), ScreenState::Absent);
+    for (std::size_t i = 0; i < kScreenTable.size(); ++i) {
+        QCOMPARE(fresh.state(kScreenTable[i]), ScreenState::Absent);
     }
-    fresh.show(ScreenId::frmQV);
-    QCOMPARE(fresh.state(ScreenId::frmQV), ScreenState::Loaded);
-    QCOMPARE(fresh.state(ScreenId::frmApparentPower), ScreenState::Absent);
-    fresh.unload(ScreenId::frmQV);
-    QCOMPARE(fresh.state(ScreenId::frmQV), ScreenState::Unloaded);
-    QVERIFY(fresh.instance(ScreenId::frmQV));
+    fresh.show(screens::frmQV);
+    QCOMPARE(fresh.state(screens::frmQV), ScreenState::Loaded);
+    QCOMPARE(fresh.state(screens::frmApparentPower), ScreenState::Absent);
+    fresh.unload(screens::frmQV);
+    QCOMPARE(fresh.state(screens::frmQV), ScreenState::Unloaded);
+    QVERIFY(fresh.instance(screens::frmQV));
     deleteUnloadedWindows();
 }
 
@@ -119,9 +120,13 @@ void TestNavigation::menuButtonOpensItsScreen_data()
     QTest::addColumn<ScreenId>("screen");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("firstFocus");
-    QTest::newRow("three-phase apparent power")
-        << "Command2" << ScreenId::frmApparentPower << "Apparent Power - 3Ph"
-        << "Txt_a";
+    // Every screen but the menu itself has its button on the menu.
+    QCOMPARE(menuOpenings().size(), kScreenTable.size() - 1);
+    for (const MenuOpening& opening : menuOpenings()) {
+        QTest::newRow(opening.id->name.data())
+            << QString::fromLatin1(opening.menuButton) << opening.id << qtText(opening.id->caption)
+            << (opening.id == screens::frmAbout ? "Picture1" : "Txt_a");
+    }
 }
 
 void TestNavigation::menuButtonOpensItsScreen()
@@ -130,7 +135,7 @@ void TestNavigation::menuButtonOpensItsScreen()
     QFETCH(ScreenId, screen);
     QFETCH(QString, caption);
     QFETCH(QString, firstFocus);
-    clickButton(registry_, ScreenId::frmQV, button.toStdString().c_str());
+    clickButton(registry_, screens::frmQV, button.toStdString().c_str());
     QWidget* window = windowOf(registry_, screen);
     QVERIFY(window);
     QCOMPARE(window->windowTitle(), caption);
@@ -139,23 +144,23 @@ void TestNavigation::menuButtonOpensItsScreen()
     QVERIFY(QTest::qWaitForWindowActive(window));
     QCOMPARE(QApplication::focusWidget()->objectName(), firstFocus);
     // The menu stays loaded and visible behind it.
-    QVERIFY(windowOf(registry_, ScreenId::frmQV)->isVisible());
+    QVERIFY(windowOf(registry_, screens::frmQV)->isVisible());
 }
 
 void TestNavigation::secondClickBringsTheSameWindowWithItsValues()
 {
-    clickButton(registry_, ScreenId::frmQV, "Command2");
-    QWidget* first = windowOf(registry_, ScreenId::frmApparentPower);
-    typeInto(registry_, ScreenId::frmApparentPower, "Txt_a", "400");
-    typeInto(registry_, ScreenId::frmApparentPower, "Txt_b", "10");
-    clickButton(registry_, ScreenId::frmApparentPower, "Command1");
+    clickButton(registry_, screens::frmQV, "Command2");
+    QWidget* first = windowOf(registry_, screens::frmApparentPower);
+    typeInto(registry_, screens::frmApparentPower, "Txt_a", "400");
+    typeInto(registry_, screens::frmApparentPower, "Txt_b", "10");
+    clickButton(registry_, screens::frmApparentPower, "Command1");
 
-    clickButton(registry_, ScreenId::frmQV, "Command2");
-    QCOMPARE(windowOf(registry_, ScreenId::frmApparentPower), first);
+    clickButton(registry_, screens::frmQV, "Command2");
+    QCOMPARE(windowOf(registry_, screens::frmApparentPower), first);
     QCOMPARE(visibleTopLevelWindows(), 2);
-    QCOMPARE(textOf(registry_, ScreenId::frmApparentPower, "Txt_a"), QStringLiteral("400"));
-    QCOMPARE(textOf(registry_, ScreenId::frmApparentPower, "Txt_b"), QStringLiteral("10"));
-    QCOMPARE(captionOf(registry_, ScreenId::frmApparentPower, "Lbl_x"), QStringLiteral("6.928"));
+    QCOMPARE(textOf(registry_, screens::frmApparentPower, "Txt_a"), QStringLiteral("400"));
+    QCOMPARE(textOf(registry_, screens::frmApparentPower, "Txt_b"), QStringLiteral("10"));
+    QCOMPARE(captionOf(registry_, screens::frmApparentPower, "Lbl_x"), QStringLiteral("6.928"));
 }
 
 void TestNavigation::reopenedScreenIsFreshAndCentred_data()
@@ -168,81 +173,81 @@ void TestNavigation::reopenedScreenIsFreshAndCentred_data()
 void TestNavigation::reopenedScreenIsFreshAndCentred()
 {
     QFETCH(bool, byCloseBox);
-    clickButton(registry_, ScreenId::frmQV, "Command2");
-    QWidget* window = windowOf(registry_, ScreenId::frmApparentPower);
-    typeInto(registry_, ScreenId::frmApparentPower, "Txt_a", "400");
-    typeInto(registry_, ScreenId::frmApparentPower, "Txt_b", "10");
-    clickButton(registry_, ScreenId::frmApparentPower, "Command1");
+    clickButton(registry_, screens::frmQV, "Command2");
+    QWidget* window = windowOf(registry_, screens::frmApparentPower);
+    typeInto(registry_, screens::frmApparentPower, "Txt_a", "400");
+    typeInto(registry_, screens::frmApparentPower, "Txt_b", "10");
+    clickButton(registry_, screens::frmApparentPower, "Command1");
     window->move(window->pos() + QPoint(40, 30));
 
     if (byCloseBox) {
         QVERIFY(window->close());
     } else {
-        clickButton(registry_, ScreenId::frmApparentPower, "Command3");
+        clickButton(registry_, screens::frmApparentPower, "Command3");
     }
-    QCOMPARE(registry_.state(ScreenId::frmApparentPower), ScreenState::Unloaded);
+    QCOMPARE(registry_.state(screens::frmApparentPower), ScreenState::Unloaded);
     deleteUnloadedWindows();
 
-    clickButton(registry_, ScreenId::frmQV, "Command2");
-    QWidget* reopened = windowOf(registry_, ScreenId::frmApparentPower);
+    clickButton(registry_, screens::frmQV, "Command2");
+    QWidget* reopened = windowOf(registry_, screens::frmApparentPower);
     QVERIFY(reopened);
     QVERIFY(centredOnScreen(*reopened));
-    QCOMPARE(textOf(registry_, ScreenId::frmApparentPower, "Txt_a"), QString());
-    QCOMPARE(textOf(registry_, ScreenId::frmApparentPower, "Txt_b"), QString());
-    QCOMPARE(captionOf(registry_, ScreenId::frmApparentPower, "Lbl_x"), QString());
+    QCOMPARE(textOf(registry_, screens::frmApparentPower, "Txt_a"), QString());
+    QCOMPARE(textOf(registry_, screens::frmApparentPower, "Txt_b"), QString());
+    QCOMPARE(captionOf(registry_, screens::frmApparentPower, "Lbl_x"), QString());
 }
 
 void TestNavigation::unloadDestroysTheWidgets()
 {
     const qsizetype baseline = QApplication::allWidgets().size();
-    clickButton(registry_, ScreenId::frmQV, "Command2");
-    Screen* instance = registry_.instance(ScreenId::frmApparentPower);
-    QPointer<QWidget> window = windowOf(registry_, ScreenId::frmApparentPower);
-    QPointer<QWidget> box = controlOf(registry_, ScreenId::frmApparentPower, "Txt_a");
-    QPointer<QWidget> label = controlOf(registry_, ScreenId::frmApparentPower, "Lbl_x");
+    clickButton(registry_, screens::frmQV, "Command2");
+    Screen* instance = registry_.instance(screens::frmApparentPower);
+    QPointer<QWidget> window = windowOf(registry_, screens::frmApparentPower);
+    QPointer<QWidget> box = controlOf(registry_, screens::frmApparentPower, "Txt_a");
+    QPointer<QWidget> label = controlOf(registry_, screens::frmApparentPower, "Lbl_x");
     QVERIFY(window && box && label);
     QVERIFY(QApplication::allWidgets().size() > baseline);
 
-    clickButton(registry_, ScreenId::frmApparentPower, "Command3");
+    clickButton(registry_, screens::frmApparentPower, "Command3");
     deleteUnloadedWindows();
     QVERIFY(!window);
     QVERIFY(!box);
     QVERIFY(!label);
     QCOMPARE(QApplication::allWidgets().size(), baseline);
     // The slot keeps its instance.
-    QCOMPARE(registry_.instance(ScreenId::frmApparentPower), instance);
-    QCOMPARE(registry_.state(ScreenId::frmApparentPower), ScreenState::Unloaded);
+    QCOMPARE(registry_.instance(screens::frmApparentPower), instance);
+    QCOMPARE(registry_.state(screens::frmApparentPower), ScreenState::Unloaded);
 }
 
 void TestNavigation::closingTheMenuLeavesACalculatorWorking()
 {
-    clickButton(registry_, ScreenId::frmQV, "Command2");
-    clickButton(registry_, ScreenId::frmQV, "Command4");
-    QCOMPARE(registry_.state(ScreenId::frmQV), ScreenState::Unloaded);
-    QCOMPARE(registry_.state(ScreenId::frmApparentPower), ScreenState::Loaded);
+    clickButton(registry_, screens::frmQV, "Command2");
+    clickButton(registry_, screens::frmQV, "Command4");
+    QCOMPARE(registry_.state(screens::frmQV), ScreenState::Unloaded);
+    QCOMPARE(registry_.state(screens::frmApparentPower), ScreenState::Loaded);
 
-    typeInto(registry_, ScreenId::frmApparentPower, "Txt_a", "230");
-    typeInto(registry_, ScreenId::frmApparentPower, "Txt_b", "5");
-    clickButton(registry_, ScreenId::frmApparentPower, "Command1");
-    QCOMPARE(captionOf(registry_, ScreenId::frmApparentPower, "Lbl_x"), QStringLiteral("1.992"));
+    typeInto(registry_, screens::frmApparentPower, "Txt_a", "230");
+    typeInto(registry_, screens::frmApparentPower, "Txt_b", "5");
+    clickButton(registry_, screens::frmApparentPower, "Command1");
+    QCOMPARE(captionOf(registry_, screens::frmApparentPower, "Lbl_x"), QStringLiteral("1.992"));
 }
 
 void TestNavigation::backToMainPageReloadsAClosedMenu()
 {
-    clickButton(registry_, ScreenId::frmQV, "Command2");
-    QWidget* menuBefore = windowOf(registry_, ScreenId::frmQV);
+    clickButton(registry_, screens::frmQV, "Command2");
+    QWidget* menuBefore = windowOf(registry_, screens::frmQV);
     menuBefore->move(menuBefore->pos() + QPoint(25, 25));
-    clickButton(registry_, ScreenId::frmQV, "Command4");
+    clickButton(registry_, screens::frmQV, "Command4");
     deleteUnloadedWindows();
 
-    clickButton(registry_, ScreenId::frmApparentPower, "Command3");
-    QCOMPARE(registry_.state(ScreenId::frmQV), ScreenState::Loaded);
-    QCOMPARE(registry_.state(ScreenId::frmApparentPower), ScreenState::Unloaded);
-    QWidget* menu = windowOf(registry_, ScreenId::frmQV);
+    clickButton(registry_, screens::frmApparentPower, "Command3");
+    QCOMPARE(registry_.state(screens::frmQV), ScreenState::Loaded);
+    QCOMPARE(registry_.state(screens::frmApparentPower), ScreenState::Unloaded);
+    QWidget* menu = windowOf(registry_, screens::frmQV);
     QVERIFY(menu->isVisible());
     QVERIFY(centredOnScreen(*menu));
     QVERIFY(QTest::qWaitForWindowActive(menu));
-    QCOMPARE(QApplication::focusWidget(), controlOf(registry_, ScreenId::frmQV, "Command1"));
+    QCOMPARE(QApplication::focusWidget(), controlOf(registry_, screens::frmQV, "Command1"));
 }
 
 void TestNavigation::applicationEndsWhenTheLastScreenGoes_data()
@@ -260,19 +265,19 @@ void TestNavigation::applicationEndsWhenTheLastScreenGoes()
     QFETCH(QString, path);
     const int status = runEventLoopAfter([this, path] {
         if (path == "menu Close") {
-            clickButton(registry_, ScreenId::frmQV, "Command4");
+            clickButton(registry_, screens::frmQV, "Command4");
         } else if (path == "menu close box") {
-            windowOf(registry_, ScreenId::frmQV)->close();
+            windowOf(registry_, screens::frmQV)->close();
         } else {
-            clickButton(registry_, ScreenId::frmQV, "Command2");
-            clickButton(registry_, ScreenId::frmQV, "Command4");
+            clickButton(registry_, screens::frmQV, "Command2");
+            clickButton(registry_, screens::frmQV, "Command4");
             QCOMPARE(registry_.loadedCount(), 1);
             if (path == "calculator close box") {
-                windowOf(registry_, ScreenId::frmApparentPower)->close();
+                windowOf(registry_, screens::frmApparentPower)->close();
             } else {
-                clickButton(registry_, ScreenId::frmApparentPower, "Command3");
+                clickButton(registry_, screens::frmApparentPower, "Command3");
                 QCOMPARE(registry_.loadedCount(), 1);
-                clickButton(registry_, ScreenId::frmQV, "Command4");
+                clickButton(registry_, screens::frmQV, "Command4");
             }
         }
     });
@@ -285,12 +290,12 @@ void TestNavigation::applicationRunsWhileAnyScreenIsLoaded()
     // Closing the menu with a calculator open must not end the loop: the watchdog does.
     const int status = runEventLoopAfter(
         [this] {
-            clickButton(registry_, ScreenId::frmQV, "Command2");
-            clickButton(registry_, ScreenId::frmQV, "Command4");
+            clickButton(registry_, screens::frmQV, "Command2");
+            clickButton(registry_, screens::frmQV, "Command4");
         },
         500);
     QCOMPARE(status, -1);
-    QCOMPARE(registry_.state(ScreenId::frmApparentPower), ScreenState::Loaded);
+    QCOMPARE(registry_.state(screens::frmApparentPower), ScreenState::Loaded);
 }
 
 void TestNavigation::severalScreensCloseInAnyOrder_data()
@@ -311,26 +316,26 @@ void TestNavigation::severalScreensCloseInAnyOrder_data()
 void TestNavigation::severalScreensCloseInAnyOrder()
 {
     QFETCH(QStringList, steps);
-    clickButton(registry_, ScreenId::frmQV, "Command1");
-    clickButton(registry_, ScreenId::frmQV, "Command3");
-    clickButton(registry_, ScreenId::frmQV, "Command7");
-    clickButton(registry_, ScreenId::frmQV, "Command9");
+    clickButton(registry_, screens::frmQV, "Command1");
+    clickButton(registry_, screens::frmQV, "Command3");
+    clickButton(registry_, screens::frmQV, "Command7");
+    clickButton(registry_, screens::frmQV, "Command9");
     QCOMPARE(registry_.loadedCount(), 5);
     QCOMPARE(visibleTopLevelWindows(), 5);
 
-    const std::map<QString, ScreenId> others{{"frmRealPower", ScreenId::frmRealPower},
-                                             {"frmReactivePower", ScreenId::frmReactivePower},
-                                             {"frm1PApparentPower", ScreenId::frm1PApparentPower},
-                                             {"frmAbout", ScreenId::frmAbout}};
+    const std::map<QString, ScreenId> others{{"frmRealPower", screens::frmRealPower},
+                                             {"frmReactivePower", screens::frmReactivePower},
+                                             {"frm1PApparentPower", screens::frm1PApparentPower},
+                                             {"frmAbout", screens::frmAbout}};
     // One step per turn of the event loop: had the loop ended early, the later steps would
     // never run.
     qsizetype done = 0;
     std::function<void()> next = [&] {
         const QString& step = steps[done++];
         if (step == "menu") {
-            clickButton(registry_, ScreenId::frmQV, "Command4");
+            clickButton(registry_, screens::frmQV, "Command4");
         } else if (step == "back") {
-            clickButton(registry_, ScreenId::frm1PApparentPower, "Command3");
+            clickButton(registry_, screens::frm1PApparentPower, "Command3");
         } else {
             windowOf(registry_, others.at(step))->close();
         }
@@ -346,7 +351,7 @@ void TestNavigation::severalScreensCloseInAnyOrder()
 
 void TestNavigation::resizingMovesNothing()
 {
-    QWidget* menu = windowOf(registry_, ScreenId::frmQV);
+    QWidget* menu = windowOf(registry_, screens::frmQV);
     QList<QRect> before;
     const auto controls = menu->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (const QWidget* control : controls) {
@@ -363,7 +368,7 @@ void TestNavigation::resizingMovesNothing()
 
 void TestNavigation::menuTabOrderVisitsTheButtonsInGroups()
 {
-    QWidget* menu = windowOf(registry_, ScreenId::frmQV);
+    QWidget* menu = windowOf(registry_, screens::frmQV);
     QVERIFY(QTest::qWaitForWindowActive(menu));
     // The two picture boxes are tab stops after single-phase "Reactive Power" and "About".
     const QStringList cycle{"Command1", "Command2", "Command3", "Command6", "Command7", "Command8",

@@ -66,8 +66,8 @@ void TestPlacement::menuOpensOnTheScreenUnderThePointer()
     QScreen* target = screenNamed(screen);
     QVERIFY(target);
     QCursor::setPos(target->geometry().center() + QPoint(100, 50));
-    registry_.show(ScreenId::frmQV);
-    QWidget* menu = windowOf(registry_, ScreenId::frmQV);
+    registry_.show(screens::frmQV);
+    QWidget* menu = windowOf(registry_, screens::frmQV);
     QCOMPARE(menu->screen(), target);
     const QPoint offset = menu->geometry().center() - target->availableGeometry().center();
     QVERIFY2(std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1, "not centred");
@@ -76,13 +76,13 @@ void TestPlacement::menuOpensOnTheScreenUnderThePointer()
 void TestPlacement::calculatorOpensOnTheMenusScreen()
 {
     QCursor::setPos(screenNamed("right")->geometry().center());
-    registry_.show(ScreenId::frmQV);
-    QWidget* menu = windowOf(registry_, ScreenId::frmQV);
+    registry_.show(screens::frmQV);
+    QWidget* menu = windowOf(registry_, screens::frmQV);
     QVERIFY(QTest::qWaitForWindowActive(menu));
     // The pointer has wandered to another screen; the menu the user works in stays the guide.
     QCursor::setPos(screenNamed("left")->geometry().center());
-    clickButton(registry_, ScreenId::frmQV, "Command1");
-    QWidget* calculator = windowOf(registry_, ScreenId::frmRealPower);
+    clickButton(registry_, screens::frmQV, "Command1");
+    QWidget* calculator = windowOf(registry_, screens::frmRealPower);
     QCOMPARE(calculator->screen(), screenNamed("right"));
     QVERIFY(screenNamed("right")->availableGeometry().contains(calculator->geometry()));
 }
@@ -91,9 +91,9 @@ void TestPlacement::screensFitASmallDisplay_data()
 {
     QTest::addColumn<ScreenId>("id");
     QTest::addColumn<bool>("resizable");
-    QTest::newRow("menu") << ScreenId::frmQV << true;
-    QTest::newRow("sizable calculator") << ScreenId::frm1PRealPower << true;
-    QTest::newRow("fixed-size calculator") << ScreenId::frmRealPower << false;
+    QTest::newRow("menu") << screens::frmQV << true;
+    QTest::newRow("sizable calculator") << screens::frm1PRealPower << true;
+    QTest::newRow("fixed-size calculator") << screens::frmRealPower << false;
 }
 
 void TestPlacement::screensFitASmallDisplay()

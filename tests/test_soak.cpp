@@ -59,13 +59,15 @@ void TestSoak::initTestCase()
 
 void TestSoak::round(int number)
 {
-    for (const MenuOpening& opening : kMenuOpenings) {
-        if (registry_.state(ScreenId::frmQV) != ScreenState::Loaded) {
-            registry_.show(ScreenId::frmQV);
+    int place = 0; // the opening's place on the menu, to vary the way out
+    for (const MenuOpening& opening : menuOpenings()) {
+        ++place;
+        if (registry_.state(screens::frmQV) != ScreenState::Loaded) {
+            registry_.show(screens::frmQV);
         }
-        clickButton(registry_, ScreenId::frmQV, opening.menuButton);
+        clickButton(registry_, screens::frmQV, opening.menuButton);
         QVERIFY(registry_.state(opening.id) == ScreenState::Loaded);
-        const bool calculator = opening.id != ScreenId::frmAbout;
+        const bool calculator = opening.id != screens::frmAbout;
         if (calculator) {
             controlOf<QLineEdit>(registry_, opening.id, "Txt_a")->setText(QString::number(number));
             controlOf<QLineEdit>(registry_, opening.id, "Txt_b")->setText(QStringLiteral("10.5"));
@@ -77,7 +79,7 @@ void TestSoak::round(int number)
         }
         // Every path out in turn: Back to Main Page or Close, the close box, and the menu's
         // Close first so that the screen is the last one and Back to Main Page reloads the menu.
-        switch ((number + static_cast<int>(opening.id)) % 3) {
+        switch ((number + place) % 3) {
         case 0:
             clickButton(registry_, opening.id, calculator ? "Command3" : "Command1");
             break;
@@ -85,7 +87,7 @@ void TestSoak::round(int number)
             QVERIFY(windowOf(registry_, opening.id)->close());
             break;
         default:
-            clickButton(registry_, ScreenId::frmQV, "Command4");
+            clickButton(registry_, screens::frmQV, "Command4");
             clickButton(registry_, opening.id, calculator ? "Command3" : "Command1");
             break;
         }
@@ -96,7 +98,7 @@ void TestSoak::round(int number)
 
 void TestSoak::everyScreenOpensAndClosesAThousandTimes()
 {
-    registry_.show(ScreenId::frmQV);
+    registry_.show(screens::frmQV);
     // Fonts, glyphs and the heap settle within the first rounds.
     constexpr int warmUp = 200;
     constexpr int rounds = 1000;
@@ -104,8 +106,8 @@ void TestSoak::everyScreenOpensAndClosesAThousandTimes()
     long baselineMemory = 0;
     // Widgets and memory are measured with only the menu loaded and painted, as at start-up.
     const auto settle = [this] {
-        if (registry_.state(ScreenId::frmQV) != ScreenState::Loaded) {
-            registry_.show(ScreenId::frmQV);
+        if (registry_.state(screens::frmQV) != ScreenState::Loaded) {
+            registry_.show(screens::frmQV);
         }
         QTest::qWait(10);
     };

@@ -53,9 +53,9 @@ int main(int argc, char* argv[])
 
     quorvex::ScreenRegistry registry;
     int status = 0;
-    for (const quorvex::ScreenDefinition& definition : quorvex::screenTable()) {
-        registry.show(definition.id);
-        const quorvex::Screen& screen = *registry.instance(definition.id);
+    for (const quorvex::ScreenId id : quorvex::kScreenTable) {
+        registry.show(id);
+        const quorvex::Screen& screen = *registry.instance(id);
         solveExample(screen);
         QWidget* window = screen.window();
         const QString file = folder.filePath(window->objectName() + QStringLiteral(".png"));
@@ -63,7 +63,7 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             status = 1;
         }
-        registry.unload(definition.id);
+        registry.unload(id);
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return status;

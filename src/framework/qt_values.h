@@ -21,7 +21,8 @@ int twipsToPixels(int twips);
 QRect pixelRect(const TwipRect& rect);
 QSize pixelSize(const TwipRect& rect);
 
-// The palette role that stands for a system colour index; documented in docs/colours.md.
+// The palette role that stands for a classic system colour index (0 to 24), chosen so that each
+// system colour keeps its meaning (a button face is the palette's button colour, and so on).
 QPalette::ColorRole paletteRoleOfSystemColour(int index);
 // An explicit 0x00BBGGRR value as it is, a system colour from `palette`.
 QColor colourOf(ColourValue colour, const QPalette& palette);

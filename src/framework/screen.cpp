@@ -88,8 +88,8 @@ void Screen::load()
     BuiltWindow built = buildWindow(*this);
     window_ = std::move(built.window);
     controls_ = std::move(built.controls);
-    // Both start-up positions centre the window on the screen: no screen is ever shown with an
-    // owner to centre on.
+    // Every screen opens centred on the screen the user is working on: none is ever shown with
+    // an owner to centre on.
     placeOnWorkingScreen(*window_);
 
     const auto& controls = description_.controls;

@@ -2,8 +2,8 @@
 
 // One screen instance: the object a registry slot holds for the life of the process. While the
 // screen is loaded it owns its window and controls, built afresh from its description; unloading
-// destroys them and keeps the instance. Handlers of derived screens read and write their own
-// controls by name through the accessors here.
+// destroys them and keeps the instance. A screen's Click handlers are free functions given the
+// instance; they read and write the screen's own controls by name through the accessors here.
 
 #include "screen_description.h"
 
@@ -27,11 +27,11 @@ struct DeleteLater
 };
 using WindowPointer = std::unique_ptr<QWidget, DeleteLater>;
 
-class Screen
+class Screen final
 {
 public:
     Screen(ScreenRegistry& registry, const ScreenDescription& description);
-    virtual ~Screen();
+    ~Screen();
     Screen(const Screen&) = delete;
     Screen& operator=(const Screen&) = delete;
 
@@ -48,7 +48,6 @@ public:
     // Destroys the window and its controls; the instance stays in its slot.
     void unload();
 
-protected:
     ScreenRegistry& registry() const { return registry_; }
 
     QString text(const ControlName& textBox) const;
@@ -69,23 +68,5 @@ private:
     WindowPointer window_;
     std::vector<QWidget*> controls_; // parallel to description_.controls while loaded
 };
-
-namespace detail {
-template <typename Member> struct MemberClass;
-template <typename Class> struct MemberClass<void (Class::*)()>
-{
-    using type = Class;
-};
-
-template <auto Member> void callMember(Screen& screen)
-{
-    using Class = typename MemberClass<decltype(Member)>::type;
-    (static_cast<Class&>(screen).*Member)();
-}
-} // namespace detail
-
-// The Click handler entry of a control table row for a member function of the screen's class,
-// as in onClick<&FrmQV::Command1_Click>.
-template <auto Member> inline constexpr ClickHandler onClick = &detail::callMember<Member>;
 
 } // namespace quorvex

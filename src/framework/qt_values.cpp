@@ -90,9 +90,6 @@ QFont fontOf(const FontDescription& font)
     result.setFamilies({qtText(font.face), substituteFace(font.face)});
     result.setPointSizeF(font.points);
     result.setWeight(static_cast<QFont::Weight>(font.weight));
-    result.setItalic(font.italic);
-    result.setUnderline(font.underline);
-    result.setStrikeOut(font.strikeout);
     return result;
 }
 

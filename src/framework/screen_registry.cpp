@@ -1,7 +1,5 @@
 #include "screen_registry.h"
 
-#include "screen_table.h"
-
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -13,17 +11,24 @@ ScreenRegistry::~ScreenRegistry() = default;
 
 void ScreenRegistry::show(ScreenId id)
 {
-    auto& slot = slots_[static_cast<std::size_t>(id)];
-    if (!slot) {
-        slot = screenDefinition(id).create(*this);
+    Screen* screen = instance(id);
+    if (!screen) {
+        screen = slots_.emplace_back(std::make_unique<Screen>(*this, *id)).get();
     }
-    slot->show();
+    screen->show();
 }
 
 void ScreenRegistry::unload(ScreenId id)
 {
     if (Screen* screen = instance(id)) {
         screen->unload();
+    }
+}
+
+void ScreenRegistry::unloadAll()
+{
+    for (const auto& slot : slots_) {
+        slot->unload();
     }
 }
 
@@ -38,13 +43,15 @@ ScreenState ScreenRegistry::state(ScreenId id) const
 
 Screen* ScreenRegistry::instance(ScreenId id) const
 {
-    return slots_[static_cast<std::size_t>(id)].get();
+    const auto found =
+        std::ranges::find(slots_, id, [](const auto& slot) { return &slot->description(); });
+    return found == slots_.end() ? nullptr : found->get();
 }
 
 int ScreenRegistry::loadedCount() const
 {
     return static_cast<int>(
-        std::ranges::count_if(slots_, [](const auto& slot) { return slot && slot->isLoaded(); }));
+        std::ranges::count_if(slots_, [](const auto& slot) { return slot->isLoaded(); }));
 }
 
 void ScreenRegistry::screenUnloaded()
@@ -52,6 +59,11 @@ void ScreenRegistry::screenUnloaded()
     if (loadedCount() == 0) {
         QCoreApplication::exit(0);
     }
+}
+
+void openScreen(Screen& from, ScreenId screen)
+{
+    from.registry().show(screen);
 }
 
 } // namespace quorvex

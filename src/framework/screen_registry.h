@@ -3,30 +3,15 @@
 // The application's screens and its lifetime: one slot per screen, empty until the screen is
 // first shown and then holding its single instance until the process ends. Showing loads an
 // unloaded screen afresh; unloading destroys its window; when the last loaded screen is unloaded,
-// by whichever path, the application's event loop ends.
+// by whichever path, the application's event loop ends. Screens are known by their descriptions
+// (ScreenId), so the registry needs no list of them.
 
 #include "screen.h"
 
-#include <array>
-#include <cstddef>
 #include <memory>
+#include <vector>
 
 namespace quorvex {
-
-// The eight screens, in the order of the application's screen table; the first is shown at
-// start-up.
-enum class ScreenId : int
-{
-    frmQV,
-    frmRealPower,
-    frmApparentPower,
-    frmReactivePower,
-    frm1PRealPower,
-    frm1PApparentPower,
-    frm1PReactivePower,
-    frmAbout,
-};
-inline constexpr std::size_t kScreenCount = 8;
 
 enum class ScreenState
 {
@@ -46,7 +31,8 @@ public:
     // Creates the screen's instance if its slot is empty, then shows it (Screen::show).
     void show(ScreenId id);
     void unload(ScreenId id);
-
+    // Unloads every loaded screen.
+    void unloadAll();
     ScreenState state(ScreenId id) const;
     // The instance in the slot, or null while the screen is absent.
     Screen* instance(ScreenId id) const;
@@ -56,7 +42,7 @@ public:
     void screenUnloaded();
 
 private:
-    std::array<std::unique_ptr<Screen>, kScreenCount> slots_;
+    std::vector<std::unique_ptr<Screen>> slots_; // in the order the screens were first shown
 };
 
 } // namespace quorvex

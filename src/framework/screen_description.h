@@ -5,8 +5,6 @@
 // position in twips, tab stop, caption, font, colours, alignment, border, picture and Click
 // handler. Screens are plain constexpr data; the builder turns a description into widgets.
 
-#include "spoken_names.h"
-
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -16,6 +14,10 @@
 namespace quorvex {
 
 class Screen;
+struct ScreenDescription;
+
+// A screen is known by its description, which lives for the whole process.
+using ScreenId = const ScreenDescription*;
 
 enum class ControlKind
 {
@@ -40,11 +42,6 @@ enum class WindowBorder
 {
     Sizable,
     FixedSingle
-};
-enum class StartUpPosition
-{
-    CentreScreen,
-    CentreOwner
 };
 enum class Artwork
 {
@@ -107,10 +104,6 @@ struct FontDescription
     std::string_view face = {};
     double points = 8.25;
     FontWeight weight = FontWeight::Regular;
-    bool italic = false;
-    bool underline = false;
-    bool strikeout = false;
-    int charset = 0; // Western
 
     constexpr bool operator==(const FontDescription&) const = default;
 };
@@ -161,14 +154,24 @@ constexpr ControlName element(std::string_view arrayName, int index)
     return ControlName(arrayName, index);
 }
 
+// A Click handler: a free function of the screen whose control was clicked.
 using ClickHandler = void (*)(Screen&);
+
+// A result as a screen reader hears it: the label's description, read after its value, and the
+// words that name it in the summary heard after "Solve" ("real power P 6 kW").
+struct SpokenResult
+{
+    std::string_view description;
+    std::string_view meaning;
+    std::string_view unit = {};
+};
 
 struct ControlDescription
 {
     ControlName name;
     ControlKind kind = ControlKind::Label;
     TwipRect geometry;
-    std::optional<int> tabIndex = {}; // every kind but Shape has one
+    std::optional<int> tabIndex = {}; // the kinds that take the focus
     std::string_view caption = {};    // Label and CommandButton
     std::optional<FontDescription> font = {};
     std::optional<ColourValue> foreColour = {};
@@ -177,13 +180,14 @@ struct ControlDescription
     LabelBorder border = LabelBorder::None; // Label only
     Artwork picture = Artwork::None;        // PictureBox only
     ClickHandler handler = nullptr;         // CommandButton only
+    ScreenId opensScreen = nullptr;         // a button that only opens that screen
     // What a screen reader says of the control, beyond what it shows: a name for a box or a
     // picture, which show no text of their own, and a description for a result label, whose
     // name is always the text it shows.
     std::string_view accessibleName = {};
     std::string_view accessibleDescription = {};
     // For a result label, how the summary heard after "Solve" names its value.
-    const spoken::Result* spokenResult = nullptr;
+    const SpokenResult* spokenResult = nullptr;
 
     constexpr ControlDescription withBackColour(ColourValue colour) const
     {
@@ -209,7 +213,7 @@ struct ControlDescription
         copy.accessibleDescription = spokenDescription;
         return copy;
     }
-    constexpr ControlDescription described(const spoken::Result& result) const
+    constexpr ControlDescription described(const SpokenResult& result) const
     {
         ControlDescription copy = described(result.description);
         copy.spokenResult = &result;
@@ -235,23 +239,24 @@ struct ScreenDescription
     std::string_view name = {};
     std::string_view caption = {};
     TwipRect client = {}; // ClientLeft, ClientTop, ClientWidth, ClientHeight
-    StartUpPosition startUpPosition = StartUpPosition::CentreScreen;
     WindowBorder border = WindowBorder::Sizable;
     std::optional<ColourValue> backColour = {};
-    std::optional<ColourValue> foreColour = {};
     std::span<const ControlDescription> controls = {}; // in creation order
+    // On a calculator: what "New Values" empties, in order, and the result labels in the order
+    // the summary after "Solve" names them.
+    std::span<const ControlName> clearedByNewValues = {};
+    std::span<const ControlName> heardAfterSolve = {};
 };
 
 // One helper per kind, so that a control table reads like the screen's own description.
 
-constexpr ControlDescription label(ControlName name, TwipRect geometry, int tabIndex,
-                                   std::string_view caption, std::optional<FontDescription> font,
+constexpr ControlDescription label(ControlName name, TwipRect geometry, std::string_view caption,
+                                   std::optional<FontDescription> font,
                                    Alignment alignment = Alignment::Left)
 {
     return {.name = name,
             .kind = ControlKind::Label,
             .geometry = geometry,
-            .tabIndex = tabIndex,
             .caption = caption,
             .font = font,
             .alignment = alignment};
@@ -277,6 +282,30 @@ constexpr ControlDescription button(ControlName name, TwipRect geometry, int tab
             .tabIndex = tabIndex,
             .caption = caption,
             .handler = handler};
+}
+
+// What a button does that only opens another screen: `opens<screens::frmRealPower>` in a row.
+struct ScreenOpening
+{
+    ScreenId screen;
+    ClickHandler handler;
+};
+
+void openScreen(Screen& from, ScreenId screen);
+
+template <ScreenId Target> void openTarget(Screen& from)
+{
+    openScreen(from, Target);
+}
+
+template <ScreenId Target> inline constexpr ScreenOpening opens{Target, &openTarget<Target>};
+
+constexpr ControlDescription button(ControlName name, TwipRect geometry, int tabIndex,
+                                    std::string_view caption, ScreenOpening opening)
+{
+    ControlDescription row = button(name, geometry, tabIndex, caption, opening.handler);
+    row.opensScreen = opening.screen;
+    return row;
 }
 
 constexpr ControlDescription picture(ControlName name, TwipRect geometry, int tabIndex,

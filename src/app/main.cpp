@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "screen_registry.h"
+#include "screen_table.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -26,7 +27,7 @@ int main(int argc, char* argv[])
     int status = 0;
     {
         quorvex::ScreenRegistry registry;
-        registry.show(quorvex::ScreenId::frmQV);
+        registry.show(quorvex::kScreenTable.front());
         QTimer::singleShot(0, &quorvex::setApplicationIcon);
         status = QApplication::exec();
     }
