@@ -191,6 +191,22 @@ void TestAccessibility::resultLabelsAreReadAsTheirValue_data()
         << QStringList{"0.5", "30", "2", "4"}
         << "Reactive power Q 2 kVAr, apparent power S 4 kVA, sine of the angle 0.5, angle 30 "
            "degrees";
+    QTest::newRow("single-phase real power")
+        << screens::frm1PRealPower << "400" << angleLabels << realPowerDescriptions
+        << QStringList{"0.866", "30", "3.464", "4"}
+        << "Real power P 3.464 kW, apparent power S 4 kVA, power factor 0.866, angle 30 degrees";
+    QTest::newRow("three-phase reactive power")
+        << screens::frmReactivePower << "400" << angleLabels
+        << QStringList{qtText(spoken::sine.description), qtText(spoken::angleAsRead.description),
+                       qtText(spoken::reactivePower.description),
+                       qtText(spoken::apparentPower.description)}
+        << QStringList{"0.5", "30", "3.464", "6.928"}
+        << "Reactive power Q 3.464 kVAr, apparent power S 6.928 kVA, sine of the angle 0.5, "
+           "angle 30 degrees";
+    QTest::newRow("single-phase apparent power")
+        << screens::frm1PApparentPower << "400" << QStringList{"Lbl_x"}
+        << QStringList{qtText(spoken::apparentPower.description)} << QStringList{"4"}
+        << "Apparent power S 4 kVA";
     QTest::newRow("three-phase apparent power")
         << screens::frmApparentPower << "400" << QStringList{"Lbl_x"}
         << QStringList{qtText(spoken::apparentPower.description)} << QStringList{"6.928"}

@@ -38,6 +38,10 @@ private slots:
     void screen_data();
     void everyControlIsBuiltAsDescribed_data() { screen_data(); }
     void everyControlIsBuiltAsDescribed();
+    void twipRectsConvertByTheirEdges_data();
+    void twipRectsConvertByTheirEdges();
+    void controlsLandOnTheirPixels_data();
+    void controlsLandOnTheirPixels();
     void windowlessControlsLieBelowWindowedOnes_data() { screen_data(); }
     void windowlessControlsLieBelowWindowedOnes();
     void windowHasItsCaptionSizeAndBorder_data() { screen_data(); }
@@ -106,6 +110,58 @@ void TestBuilder::everyControlIsBuiltAsDescribed()
             QCOMPARE(box->text(), QString());
         }
     }
+}
+
+void TestBuilder::twipRectsConvertByTheirEdges_data()
+{
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QRect>("pixels");
+    // 15 twips to a pixel: each edge goes to the nearest pixel, and the size is what lies
+    // between the edges, so that boxes that meet in twips meet in pixels.
+    QTest::newRow("exact pixels") << 150 << 300 << 1500 << 450 << QRect(10, 20, 100, 30);
+    QTest::newRow("edges round up past a half") << 8 << 23 << 15 << 15 << QRect(1, 2, 1, 1);
+    QTest::newRow("edges round down below a half") << 7 << 22 << 15 << 15 << QRect(0, 1, 1, 1);
+    QTest::newRow("size between rounded edges, not rounded width")
+        << 7 << 7 << 7 << 7 << QRect(0, 0, 1, 1);
+    QTest::newRow("a box meeting the previous one") << 7 << 0 << 7 << 15 << QRect(0, 0, 1, 1);
+}
+
+void TestBuilder::twipRectsConvertByTheirEdges()
+{
+    QFETCH(int, left);
+    QFETCH(int, top);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(QRect, pixels);
+    QCOMPARE(pixelRect(TwipRect{left, top, width, height}), pixels);
+}
+
+void TestBuilder::controlsLandOnTheirPixels_data()
+{
+    QTest::addColumn<ScreenId>("id");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QRect>("pixels");
+    // The controls whose twips fall between pixels, worked out by hand.
+    QTest::newRow("angle box") << screens::frmRealPower << "Txt_c(1)" << QRect(153, 123, 97, 33);
+    QTest::newRow("Back to Main Page")
+        << screens::frmRealPower << "Command3" << QRect(568, 319, 105, 33);
+    QTest::newRow("formula strip") << screens::frmRealPower << "Label4" << QRect(37, 332, 309, 21);
+    QTest::newRow("result frame") << screens::frmRealPower << "Shape1" << QRect(12, 172, 493, 251);
+    QTest::newRow("menu button") << screens::frmQV << "Command1" << QRect(24, 120, 81, 33);
+}
+
+void TestBuilder::controlsLandOnTheirPixels()
+{
+    QFETCH(ScreenId, id);
+    QFETCH(QString, control);
+    QFETCH(QRect, pixels);
+    registry_.show(id);
+    QWidget* widget = windowOf(registry_, id)->findChild<QWidget*>(control);
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), pixels);
 }
 
 void TestBuilder::windowlessControlsLieBelowWindowedOnes()

@@ -17,6 +17,21 @@ using namespace quorvex::testing;
 
 namespace {
 
+// Counts the times a window is raised: QWidget::raise sends it a z-order change.
+class RaiseSpy : public QObject
+{
+public:
+    explicit RaiseSpy(QWidget* window) { window->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::ZOrderChange ? 1 : 0;
+        return false;
+    }
+};
+
 // Runs the application's event loop until it ends, after `action` has run inside it; the exit
 // status, or -1 when the loop was still running after `patience` milliseconds.
 template <typename Action> int runEventLoopAfter(Action action, int patience = 5000)
@@ -155,8 +170,11 @@ void TestNavigation::secondClickBringsTheSameWindowWithItsValues()
     typeInto(registry_, screens::frmApparentPower, "Txt_b", "10");
     clickButton(registry_, screens::frmApparentPower, "Command1");
 
+    // Brought to the front: raised above the menu, not only given the focus.
+    const RaiseSpy raised(first);
     clickButton(registry_, screens::frmQV, "Command2");
     QCOMPARE(windowOf(registry_, screens::frmApparentPower), first);
+    QVERIFY2(raised.count > 0, "the window already open was not raised");
     QCOMPARE(visibleTopLevelWindows(), 2);
     QCOMPARE(textOf(registry_, screens::frmApparentPower, "Txt_a"), QStringLiteral("400"));
     QCOMPARE(textOf(registry_, screens::frmApparentPower, "Txt_b"), QStringLiteral("10"));
