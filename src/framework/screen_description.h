@@ -1,9 +1,10 @@
 #pragma once
 
 // The static description from which every window of the application is built: a screen with its
-// caption, client area, border and colours, and its controls in creation order, each with its kind,
-// position in twips, tab stop, caption, font, colours, alignment, border, picture and Click
-// handler. Screens are plain constexpr data; the builder turns a description into widgets.
+// caption, client area, border and colour, its controls in creation order (each with its kind,
+// position in twips, tab stop, caption, font, colours, alignment, border, picture, Click handler
+// and what a screen reader says of it) and, on a calculator, what "New Values" clears and "Solve"
+// announces. Screens are plain constexpr data; the builder turns a description into widgets.
 
 #include <cstdint>
 #include <optional>
@@ -82,10 +83,8 @@ constexpr ColourValue rgb(int red, int green, int blue)
 
 namespace colours {
 inline constexpr ColourValue window = systemColour(5);
-inline constexpr ColourValue windowFrame = systemColour(6);
 inline constexpr ColourValue windowText = systemColour(8);
 inline constexpr ColourValue activeBorder = systemColour(10);
-inline constexpr ColourValue applicationWorkspace = systemColour(12);
 inline constexpr ColourValue buttonFace = systemColour(15);
 inline constexpr ColourValue buttonText = systemColour(18);
 inline constexpr ColourValue infoBackground = systemColour(24);
