@@ -34,17 +34,23 @@ echo "machine: $(nproc) cores, $(grep -m1 "model name" /proc/cpuinfo | cut -d: -
 probe="$root/build/startup_probe"
 # The session bus reports each service it starts; only the probe's own words are of interest.
 quiet() { "$@" 2> >(grep -v '^dbus-daemon\|^SpiRegistry' >&2); }
-quiet dbus-run-session -- "$probe" start "$runs" 3 "$root/build/quorvex" "$root/build/quorvex_floor" \
-    "bare X" "GNOME-like:XDG_CURRENT_DESKTOP=GNOME"
-echo
+# One interleaved comparison in each setting, inside the session bus; `with_a11y_bus` starts the
+# accessibility bus first.
+compare() {
+    quiet dbus-run-session -- "$@" "$probe" start "$runs" 3 "$root/build/quorvex" \
+        "$root/build/quorvex_floor" "bare X" "GNOME-like:XDG_CURRENT_DESKTOP=GNOME"
+    echo
+}
+with_a11y_bus() {
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.a11y.Bus.GetAddress >/dev/null && exec "$@"
+}
+export -f with_a11y_bus
+compare
 # Again with the accessibility bus running, as a GNOME session always has it. Quorvex then
 # connects its accessibility bridge at start-up, so that a screen reader started later finds it;
 # the floor, like any Qt program, connects only when a screen reader is already on.
 echo "with the accessibility bus running:"
-quiet dbus-run-session -- bash -c 'dbus-send --session --print-reply --dest=org.a11y.Bus \
-    /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null && exec "$@"' bench "$probe" start "$runs" 3 \
-    "$root/build/quorvex" "$root/build/quorvex_floor" \
-    "bare X" "GNOME-like:XDG_CURRENT_DESKTOP=GNOME"
-echo
+compare bash -c 'with_a11y_bus "$@"' bench
 # The three-phase "Real Power" button: 81 x 33 pixels at (24, 120) in the menu, at 96 DPI.
 quiet dbus-run-session -- "$probe" click "$(( runs > 15 ? runs : 15 ))" "$root/build/quorvex" 64 136

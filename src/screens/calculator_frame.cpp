@@ -10,6 +10,15 @@
 #include <algorithm>
 
 namespace quorvex {
+namespace {
+
+// Writes `value` unrounded into a result label.
+void showNumber(Screen& screen, const ControlName& label, double value)
+{
+    screen.setCaption(label, QString::fromStdString(numberText(value)));
+}
+
+} // namespace
 
 void newValues(Screen& screen)
 {
@@ -68,12 +77,12 @@ AngleScreenInputs readAngleScreenInputs(const Screen& screen)
 void showFactorAndAngle(Screen& screen, double factor)
 {
     showRounded(screen, "Lbl_m", factor, 4);
-    screen.setCaption("Lbl_Pi", QString::fromStdString(numberText(valueOf(screen, kAngleBox))));
+    showNumber(screen, "Lbl_Pi", valueOf(screen, kAngleBox));
 }
 
 void showRounded(Screen& screen, const ControlName& label, double value, int decimals)
 {
-    screen.setCaption(label, QString::fromStdString(numberText(Round(value, decimals))));
+    showNumber(screen, label, Round(value, decimals));
 }
 
 } // namespace quorvex
