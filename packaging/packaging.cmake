@@ -90,10 +90,50 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
 
-# The Windows version block and icon group of quorvex.exe, written to `output`. A Windows build
-# compiles it into the program; on Linux the packaging test compiles it with MinGW to check it.
+# The Windows version block, icon group and application manifest of quorvex.exe, written to
+# `output` for a Windows build to compile into the program.
 function(quorvex_configure_windows_resources output)
     set(QUORVEX_ICON ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/windows/quorvex.ico)
+    get_filename_component(folder ${output} DIRECTORY)
+    set(QUORVEX_MANIFEST ${folder}/quorvex.manifest)
+    configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/windows/quorvex.manifest.in
+        ${QUORVEX_MANIFEST} @ONLY)
     configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/windows/quorvex.rc.in ${output} @ONLY)
 endfunction()
-quorvex_configure_windows_resources(${packaging_output}/quorvex.rc)
+
+if(WIN32)
+    # What a Windows user gets, in dist/ of the build folder: a portable zip (the program, its
+    # licence and a short readme, with Windows line ends) and a setup program made with NSIS.
+    find_program(QUORVEX_MAKENSIS makensis REQUIRED)
+    set(QUORVEX_PUBLISHER "${CPACK_PACKAGE_VENDOR}")
+    set(dist ${CMAKE_BINARY_DIR}/dist)
+    set(staging ${packaging_output}/zip)
+    set(QUORVEX_ZIP ${dist}/quorvex-${QUORVEX_DISPLAY_VERSION}-windows-x64.zip)
+    set(QUORVEX_INSTALLER ${dist}/quorvex-${QUORVEX_DISPLAY_VERSION}-setup.exe)
+    set(QUORVEX_ICON ${CMAKE_CURRENT_LIST_DIR}/windows/quorvex.ico)
+    set(QUORVEX_LICENSE ${staging}/LICENSE.txt)
+    set(QUORVEX_PROGRAM "$<TARGET_FILE:quorvex>")
+    configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${QUORVEX_LICENSE} @ONLY NEWLINE_STYLE CRLF)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/README.txt.in ${staging}/README.txt @ONLY
+        NEWLINE_STYLE CRLF)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/quorvex.nsi.in
+        ${packaging_output}/quorvex.nsi.in @ONLY)
+    file(GENERATE OUTPUT ${packaging_output}/quorvex.nsi INPUT ${packaging_output}/quorvex.nsi.in)
+
+    add_custom_command(OUTPUT ${QUORVEX_ZIP}
+        COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quorvex> ${staging}/quorvex.exe
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${dist}
+        COMMAND ${CMAKE_COMMAND} -E tar cf ${QUORVEX_ZIP} --format=zip
+                --mtime=${QUORVEX_RELEASE_DATE} -- quorvex.exe LICENSE.txt README.txt
+        WORKING_DIRECTORY ${staging}
+        DEPENDS quorvex ${staging}/README.txt ${QUORVEX_LICENSE}
+        COMMENT "Packing ${QUORVEX_ZIP}"
+        VERBATIM)
+    add_custom_command(OUTPUT ${QUORVEX_INSTALLER}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${dist}
+        COMMAND ${QUORVEX_MAKENSIS} -V2 ${packaging_output}/quorvex.nsi
+        DEPENDS quorvex ${packaging_output}/quorvex.nsi ${QUORVEX_LICENSE} ${QUORVEX_ICON}
+        COMMENT "Making ${QUORVEX_INSTALLER}"
+        VERBATIM)
+    add_custom_target(windows_packages ALL DEPENDS ${QUORVEX_ZIP} ${QUORVEX_INSTALLER})
+endif()

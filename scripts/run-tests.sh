@@ -2,18 +2,30 @@
 # Sets up and builds Quorvex, then runs every test headless.
 # With --sanitize, builds in build-sanitize/ with AddressSanitizer, LeakSanitizer and
 # UndefinedBehaviorSanitizer and runs every test there.
+# With --windows, builds the Windows files in build-windows/ (scripts/build-windows.sh) and runs
+# the Windows tests under Wine, on a private X server where a test needs one.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-if [ "${1:-}" = "--sanitize" ]; then
+case "${1:-}" in
+--sanitize)
     "$root/scripts/setup.sh" "$root/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DQUORVEX_SANITIZE=ON
     build="$root/build-sanitize"
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
-else
+    ;;
+--windows)
+    source "$root/scripts/lib/packages.sh"
+    install_missing wine wine64 fonts-wine fonts-liberation fonts-dejavu-core xvfb xdotool \
+        xclip python3 python3-pefile
+    "$root/scripts/build-windows.sh"
+    build="$root/build-windows"
+    ;;
+*)
     "$root/scripts/setup.sh"
     build="$root/build"
-fi
+    ;;
+esac
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure

@@ -6,6 +6,7 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$root/scripts/lib/packages.sh"
 build="${1:-$root/build}"
 shift || true
 
@@ -17,30 +18,11 @@ if [ "${QUORVEX_SETUP:-all}" != "app" ]; then
         binutils-mingw-w64-x86-64 gcc-mingw-w64-x86-64 python3-pefile
         xvfb x11-xserver-utils dbus-daemon at-spi2-core python3-pyatspi python3-xlib
         qt6-gtk-platformtheme orca speech-dispatcher openbox xdotool
-        clang libclang-rt-14-dev ${QUORVEX_EXTRA_PACKAGES:-})
+        clang libclang-rt-dev ${QUORVEX_EXTRA_PACKAGES:-})
     options=(-DBUILD_TESTING=ON -DQUORVEX_BUILD_TOOLS=ON -DQUORVEX_BUILD_BENCHMARKS=ON
         -DQUORVEX_WARNINGS_AS_ERRORS=ON)
 fi
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
-if ((${#missing[@]})); then
-    as_root=()
-    if [ "$(id -u)" -ne 0 ]; then
-        command -v sudo >/dev/null || {
-            echo "quorvex: installing ${missing[*]} needs root, and sudo is not available" >&2
-            exit 1
-        }
-        as_root=(sudo)
-    fi
-    echo "quorvex: installing ${missing[*]}"
-    "${as_root[@]}" apt-get update -qq
-    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+install_missing "${packages[@]}"
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release "${options[@]}" "$@"
 cmake --build "$build" --parallel "$(nproc)"

@@ -1,18 +1,16 @@
 #!/usr/bin/env bash
-# The product's identity outside the program: the version note in the executable, the desktop
-# entry and AppStream metadata, a Debian package that puts every file where a desktop looks and
-# that Debian's own checker accepts, a hardened executable, and the Windows version block and
-# icon group, compiled with MinGW and read back.
+# The product's identity outside the program on Linux: the version note in the executable, the
+# desktop entry and AppStream metadata, a Debian package that puts every file where a desktop looks
+# and that Debian's own checker accepts, and a hardened executable.
 # Usage: test_packaging.sh SOURCE_FOLDER BUILD_FOLDER
 set -euo pipefail
 
 # Without its tools the test says what is missing and is skipped (CTest's status 77).
 missing=()
 for tool in readelf desktop-file-validate appstreamcli cpack dpkg-deb file lexgrog man lintian \
-    zcat x86_64-w64-mingw32-windres x86_64-w64-mingw32-gcc; do
+    zcat; do
     command -v "$tool" >/dev/null || missing+=("$tool")
 done
-/usr/bin/python3 -c 'import pefile' 2>/dev/null || missing+=("python3-pefile")
 if ((${#missing[@]})); then
     echo "SKIP: the packaging test needs ${missing[*]} (scripts/setup.sh installs them)"
     exit 77
@@ -22,22 +20,9 @@ source="$1"
 build="$2"
 version="$(sed -n 's/.*kDisplayVersion\[\] = "\(.*\)";/\1/p' "$build/generated/version.h")"
 app_id="$(sed -n 's/.*kApplicationId\[\] = "\(.*\)";/\1/p' "$build/generated/version.h")"
-project_version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
-failures=0
-
-check() {
-    local what="$1"
-    shift
-    if "$@" >"$scratch/output" 2>&1; then
-        echo "PASS: $what"
-    else
-        echo "FAIL: $what"
-        sed 's/^/    /' "$scratch/output"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/lib/checks.sh"
 
 note_has_version() {
     readelf --notes "$1" | grep -F "\"name\":\"quorvex\",\"version\":\"$version\""
@@ -106,19 +91,4 @@ for program in "${hardened[@]}"; do
         sh -c "nm -D '$program' | grep -v __stack_chk | grep -q '_chk@'"
 done
 
-# The Windows resources, configured by the same CMake code as a Windows build's, compiled into a
-# stub program and read back.
-windows_resources() {
-    x86_64-w64-mingw32-windres "$build/generated/packaging/quorvex.rc" -O coff \
-        -o "$scratch/resources.o" &&
-        echo 'int main(void) { return 0; }' >"$scratch/stub.c" &&
-        x86_64-w64-mingw32-gcc "$scratch/stub.c" "$scratch/resources.o" -o "$scratch/stub.exe" &&
-        /usr/bin/python3 "$source/tests/windows_resources.py" "$scratch/stub.exe" \
-            "$project_version" "$version"
-}
-check "the Windows version block and icon group read back as built" windows_resources
-
-if ((failures)); then
-    echo "$failures check(s) failed"
-    exit 1
-fi
+end_checks

@@ -1,35 +1,14 @@
-// Opens and closes every screen a thousand times, by every path a user has, with a "Solve" on
-// each calculator each time: nothing may crash, the live widgets must come back to their count,
-// and the memory in use must stop growing once the caches have warmed up.
+// Opens and closes every screen a thousand times (by default), by every path a user has, with a
+// "Solve" on each calculator each time: nothing may crash, the live widgets must come back to their
+// count, and the memory in use must stop growing once the caches have warmed up.
 
+#include "process_memory.h"
 #include "screen_test_support.h"
-
-#include <QFile>
-
-#include <malloc.h>
 
 using namespace quorvex;
 using namespace quorvex::testing;
 
 namespace {
-
-// Resident memory of this process in kilobytes. Free heap pages go back to the system first, so
-// that the figure is the memory the program holds, not where the allocator last put a window's
-// freed image.
-long residentKilobytes()
-{
-    malloc_trim(0);
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').first().toLong();
-        }
-    }
-    return -1;
-}
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kMemoryIsMeaningful = false; // the sanitizer's quarantine holds freed memory
@@ -99,9 +78,12 @@ void TestSoak::round(int number)
 void TestSoak::everyScreenOpensAndClosesAThousandTimes()
 {
     registry_.show(screens::frmQV);
-    // Fonts, glyphs and the heap settle within the first rounds.
-    constexpr int warmUp = 200;
-    constexpr int rounds = 1000;
+    // Fonts, glyphs and the heap settle within the first fifth of the rounds. QUORVEX_SOAK_ROUNDS
+    // changes their number (CTest's environment does where a platform makes windows slowly).
+    const int rounds = qEnvironmentVariableIsSet("QUORVEX_SOAK_ROUNDS")
+                           ? qEnvironmentVariableIntValue("QUORVEX_SOAK_ROUNDS")
+                           : 1000;
+    const int warmUp = rounds / 5;
     qsizetype baselineWidgets = 0;
     long baselineMemory = 0;
     // Widgets and memory are measured with only the menu loaded and painted, as at start-up.

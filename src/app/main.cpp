@@ -1,25 +1,20 @@
 // Quorvex: starts on the main menu and runs until the last screen is unloaded.
 
 #include "application.h"
+#include "platform.h"
 #include "screen_registry.h"
 #include "screen_table.h"
 
 #include <QApplication>
 #include <QTimer>
 
-#include <cstdio>
-
 int main(int argc, char* argv[])
 {
-    if (!quorvex::displayAvailable()) {
-        std::fputs(
-            "quorvex: no graphical display found (DISPLAY and WAYLAND_DISPLAY are not set)\n",
-            stderr);
+    if (!quorvex::platform::displayAvailable()) {
         return 1;
     }
-    quorvex::ignoreDesktopSettings();
-    quorvex::reachScreenReadersStartedLater();
-    quorvex::DisplayOpening opening;
+    quorvex::platform::prepareApplication();
+    quorvex::platform::DisplayOpening opening;
     QApplication application(argc, argv);
     opening.release();
     quorvex::configureApplication();

@@ -3,20 +3,17 @@
 #include "control_widgets.h"
 
 #include <QAccessibleWidget>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusVariant>
 #include <QFontMetrics>
 #include <QLineEdit>
 
 namespace quorvex {
 namespace {
 
-// A text box. Qt 6.4's own interface for a line edit reports every text attribute run as empty
-// (from the asked offset to itself). Orca joins the runs to find the text to speak, so it drops
-// the last character: a box holding 400, all selected, was heard as "40 selected". A line edit
-// has one run, its whole text; the rest is what Qt's interface does, through the line edit's
-// public functions.
+// A text box. Qt's own interface for a line edit, in 6.4 and 6.8 alike, reports every text
+// attribute run as empty (from the asked offset to itself). Orca joins the runs to find the text
+// to speak, so it drops the last character: a box holding 400, all selected, was heard as "40
+// selected". A line edit has one run, its whole text; the rest is what Qt's interface does,
+// through the line edit's public functions.
 class AccessibleTextBox : public QAccessibleWidget,
                           public QAccessibleTextInterface,
                           public QAccessibleEditableTextInterface
@@ -174,24 +171,6 @@ QAccessibleInterface* accessibleControl(const QString&, QObject* object)
         return new AccessibleTextBox(box);
     }
     return nullptr;
-}
-
-void announceDescription(QWidget& widget)
-{
-    // Qt's bridge names its connection to the accessibility bus "a11y", and each object's path
-    // ends with the object's accessible id.
-    QDBusConnection bus(QStringLiteral("a11y"));
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget);
-    if (!bus.isConnected() || !accessible) {
-        return;
-    }
-    const QString path = QStringLiteral("/org/a11y/atspi/accessible/") +
-                         QString::number(QAccessible::uniqueId(accessible));
-    QDBusMessage event = QDBusMessage::createSignal(
-        path, QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("PropertyChange"));
-    event << QStringLiteral("accessible-description") << 0 << 0
-          << QVariant::fromValue(QDBusVariant(widget.accessibleDescription())) << QVariantMap();
-    bus.send(event);
 }
 
 } // namespace quorvex

@@ -7,94 +7,10 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QPixmapCache>
-#include <QStringList>
 #include <QStyle>
 #include <QStyleFactory>
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-
 namespace quorvex {
-
-struct DisplayOpening::HeldMessage
-{
-    QtMsgType type;
-    std::string file;
-    int line;
-    std::string function;
-    std::string category;
-    QString text;
-};
-
-namespace {
-
-constexpr const char* kDisplayVariables[] = {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"};
-
-// The one line said when the display cannot be opened, naming the variables that chose it.
-QString failureLine()
-{
-    QStringList named;
-    for (const char* variable : kDisplayVariables) {
-        if (!qEnvironmentVariableIsEmpty(variable)) {
-            named << QStringLiteral("%1=%2").arg(QLatin1String(variable),
-                                                 qEnvironmentVariable(variable));
-        }
-    }
-    return QStringLiteral("quorvex: cannot open the graphical display (%1)")
-        .arg(named.join(QStringLiteral(", ")));
-}
-
-// The messages Qt sends while the application object is made. A message handler is a plain
-// function, so what it holds must be reachable without an object: this points into the living
-// DisplayOpening, and only while it holds messages.
-std::vector<DisplayOpening::HeldMessage>* heldMessages = nullptr;
-
-void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
-{
-    if (type == QtFatalMsg) {
-        // Qt could not open the display: what it would print (several lines naming plugins) and
-        // its abort tell a user less than one line and an ordinary failure status. Qt's first
-        // word on it (no server at that display, a library the plugin lacks) ends the line.
-        QString line = failureLine();
-        if (heldMessages && !heldMessages->empty()) {
-            line += QStringLiteral(": ") + heldMessages->front().text.section(u'\n', 0, 0);
-        }
-        std::fprintf(stderr, "%s\n", qPrintable(line));
-        std::fflush(stderr);
-        std::_Exit(1);
-    }
-    if (heldMessages) {
-        heldMessages->push_back({type, context.file ? context.file : "", context.line,
-                                 context.function ? context.function : "",
-                                 context.category ? context.category : "", text});
-    }
-}
-
-} // namespace
-
-bool displayAvailable()
-{
-    for (const char* variable : kDisplayVariables) {
-        if (!qEnvironmentVariableIsEmpty(variable)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void ignoreDesktopSettings()
-{
-    QGuiApplication::setDesktopSettingsAware(false);
-}
-
-void reachScreenReadersStartedLater()
-{
-    // The variable Qt's bridge reads for this; a value the user set stands.
-    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON")) {
-        qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
-    }
-}
 
 void configureApplication()
 {
@@ -116,33 +32,6 @@ void configureApplication()
 void setApplicationIcon()
 {
     QApplication::setWindowIcon(applicationIcon());
-}
-
-DisplayOpening::DisplayOpening()
-{
-    heldMessages = &held_;
-    qInstallMessageHandler(holdMessage);
-}
-
-DisplayOpening::~DisplayOpening()
-{
-    release();
-}
-
-void DisplayOpening::release()
-{
-    if (released_) {
-        return;
-    }
-    released_ = true;
-    qInstallMessageHandler(nullptr);
-    heldMessages = nullptr;
-    for (const HeldMessage& message : held_) {
-        const QMessageLogContext context(message.file.c_str(), message.line,
-                                         message.function.c_str(), message.category.c_str());
-        qt_message_output(message.type, context, message.text);
-    }
-    held_.clear();
 }
 
 } // namespace quorvex

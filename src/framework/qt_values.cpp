@@ -1,5 +1,7 @@
 #include "qt_values.h"
 
+#include "platform.h"
+
 #include <QStringList>
 
 #include <array>
@@ -69,25 +71,14 @@ QColor colourOf(ColourValue colour, const QPalette& palette)
                   static_cast<int>((colour >> 16) & 0xFFu));
 }
 
-QString substituteFace(std::string_view face)
-{
-    if (face == "MS Sans Serif") {
-        return QStringLiteral("Liberation Sans");
-    }
-    if (face == "Times New Roman") {
-        return QStringLiteral("Liberation Serif");
-    }
-    if (face == "Verdana") {
-        return QStringLiteral("DejaVu Sans");
-    }
-    return qtText(face);
-}
-
 QFont fontOf(const FontDescription& font)
 {
     QFont result;
-    // The named face where it is installed, otherwise its stand-in.
-    result.setFamilies({qtText(font.face), substituteFace(font.face)});
+    QStringList families{qtText(font.face)};
+    if (const QString standIn = platform::standInFace(font.face); !standIn.isEmpty()) {
+        families << standIn;
+    }
+    result.setFamilies(families);
     result.setPointSizeF(font.points);
     result.setWeight(static_cast<QFont::Weight>(font.weight));
     return result;

@@ -27,9 +27,7 @@ QPalette::ColorRole paletteRoleOfSystemColour(int index);
 // An explicit 0x00BBGGRR value as it is, a system colour from `palette`.
 QColor colourOf(ColourValue colour, const QPalette& palette);
 
-// The face installed in its place where a named face is missing (Liberation Sans for
-// "MS Sans Serif", Liberation Serif for "Times New Roman", DejaVu Sans for "Verdana").
-QString substituteFace(std::string_view face);
+// The named face where it is installed, otherwise the platform's stand-in for it.
 QFont fontOf(const FontDescription& font);
 
 QString qtText(std::string_view utf8);

@@ -1,5 +1,6 @@
-"""Reads the version block and the icon group back from a Windows program linked with Quorvex's
-resources, and checks them against the version and the icon group a Windows build must carry.
+"""Reads quorvex.exe as Windows will: its version block, icon group and application manifest,
+against what a Windows build must carry, and its subsystem and imports, so that it starts as a
+window program from a copy on its own, with nothing but Windows' own DLLs.
 
 Usage: windows_resources.py PROGRAM.exe MAJOR.MINOR.PATCH.TWEAK DISPLAY_VERSION
 Prints a line per check; exits 1 if any fails.
@@ -7,10 +8,15 @@ Prints a line per check; exits 1 if any fails.
 
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 
 import pefile
 
 VFT_APP = 0x1
+IMAGE_SUBSYSTEM_WINDOWS_GUI = 2
+RT_MANIFEST = 24
+# The libraries a MinGW build would otherwise need beside it.
+NOT_WINDOWS = ("libstdc++", "libgcc", "libwinpthread", "qt6")
 # Width, height and bits per pixel of each image of the icon group, in order.
 ICON_IMAGES = [(32, 32, 1), (32, 32, 4), (16, 16, 4)]
 
@@ -67,6 +73,32 @@ def main():
                     images.append((width or 256, height or 256, bits))
     check("icon groups", len(groups), 1)
     check("icon images (width, height, bits per pixel)", images, ICON_IMAGES)
+
+    manifests = [entry for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries if entry.id == RT_MANIFEST]
+    settings = {}
+    for entry in manifests:
+        for name in entry.directory.entries:
+            language = name.directory.entries[0]
+            data = pe.get_data(language.data.struct.OffsetToData, language.data.struct.Size)
+            for element in ElementTree.fromstring(data).iter():
+                tag = element.tag.split("}")[-1]
+                if tag == "requestedExecutionLevel":
+                    settings["execution level"] = element.get("level")
+                elif tag == "supportedOS":
+                    settings.setdefault("supported systems", []).append(element.get("Id"))
+                elif tag == "dpiAwareness":
+                    settings["DPI awareness"] = element.text
+    check("manifests", len(manifests), 1)
+    check("execution level", settings.get("execution level"), "asInvoker")
+    check("supported systems (Windows 10 and 11)", settings.get("supported systems"),
+          ["{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"])
+    check("DPI awareness", settings.get("DPI awareness"), "PerMonitorV2")
+
+    check("subsystem", pe.OPTIONAL_HEADER.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI)
+    imports = [entry.dll.decode() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])]
+    check("imports from outside Windows", [name for name in imports
+                                           if name.lower().startswith(NOT_WINDOWS)], [])
+    print(f"imports: {', '.join(sorted(imports))}")
     return 1 if failures else 0
 
 
