@@ -49,6 +49,8 @@ for row in "${settings[@]}"; do
     [ -z "$dpi" ] || echo "Xft.dpi: $dpi" | xrdb -merge
     export XDG_RUNTIME_DIR="$scratch/runtime-$scale"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
+    # Private settings too: the accessibility status the test sets is stored as a desktop setting.
+    export XDG_CONFIG_HOME="$scratch/config-$scale"
     unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME
     read -r -a environment <<<"$desktop"
     env "${environment[@]}" dbus-run-session -- /usr/bin/python3 "$here/accessibility_e2e.py" \
