@@ -55,13 +55,13 @@ QPalette darkDesktopPalette()
 QString expectedName(const ControlDescription& control)
 {
     if (control.name == ControlName("Txt_a")) {
-        return qtText(spoken::voltage);
+        return qtText(spoken::voltage.name);
     }
     if (control.name == ControlName("Txt_b")) {
-        return qtText(spoken::current);
+        return qtText(spoken::current.name);
     }
     if (control.name == element("Txt_c", 1)) {
-        return qtText(spoken::angle);
+        return qtText(spoken::angle.name);
     }
     if (control.kind == ControlKind::PictureBox) {
         return qtText(control.picture == Artwork::SmallImage ? spoken::logo : spoken::banner);

@@ -56,6 +56,8 @@ private slots:
     void overflowLeavesTheScreenUsable();
     void tabOrderAndFirstFocus_data();
     void tabOrderAndFirstFocus();
+    void ctrlCCopiesTheSolvedCalculation_data();
+    void ctrlCCopiesTheSolvedCalculation();
     void apparentPowerAgreesAcrossScreens();
 
 private:
@@ -405,6 +407,101 @@ void TestCalculators::tabOrderAndFirstFocus()
     open(id);
     QVERIFY(QTest::qWaitForWindowActive(windowOf(registry_, id)));
     checkTabCycle(cycle);
+}
+
+void TestCalculators::ctrlCCopiesTheSolvedCalculation_data()
+{
+    QTest::addColumn<ScreenId>("id");
+    QTest::addColumn<QString>("voltage");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("angle");
+    QTest::addColumn<QStringList>("copied");
+    // Typed with units after the numbers: the copy gives the numbers read, as "Solve" used them.
+    const auto normal = [](ScreenId id, QStringList copied) {
+        QTest::addRow("%s: 400 V 10 A 30 degrees", nameOf(id)) << id << "400V"
+                                                               << "10A"
+                                                               << "30deg" << copied;
+    };
+    const auto overflow = [](ScreenId id, QStringList copied) {
+        QTest::addRow("%s: power overflows", nameOf(id)) << id << "1e200"
+                                                         << "1e200"
+                                                         << "30" << copied;
+    };
+    normal(screens::frmRealPower, {"Real (Active) Power in 3 Phase Circuits", "Voltage 400 V",
+                                   "Current 10 A", "Angle 30 degrees", "Power factor 0.866",
+                                   "Real power P 6 kW", "Apparent power S 6.928 kVA"});
+    overflow(screens::frmRealPower, {"Real (Active) Power in 3 Phase Circuits", "Voltage 1E+200 V",
+                                     "Current 1E+200 A", "Angle 30 degrees", "Power factor 0.866",
+                                     "Real power P Overflow", "Apparent power S Overflow"});
+    normal(screens::frmApparentPower, {"Apparent  Power in  3 Phase Circuits", "Voltage 400 V",
+                                       "Current 10 A", "Apparent power S 6.928 kVA"});
+    overflow(screens::frmApparentPower, {"Apparent  Power in  3 Phase Circuits", "Voltage 1E+200 V",
+                                         "Current 1E+200 A", "Apparent power S Overflow"});
+    normal(screens::frmReactivePower,
+           {"Reactive Power  in  3 Phase Circuits", "Voltage 400 V", "Current 10 A",
+            "Angle 30 degrees", "Sine of the angle 0.5", "Reactive power Q 3.464 kVAr",
+            "Apparent power S 6.928 kVA"});
+    overflow(screens::frmReactivePower,
+             {"Reactive Power  in  3 Phase Circuits", "Voltage 1E+200 V", "Current 1E+200 A",
+              "Angle 30 degrees", "Sine of the angle 0.5", "Reactive power Q Overflow",
+              "Apparent power S Overflow"});
+    normal(screens::frm1PRealPower, {"Real (Active) Power in 1 Phase Circuits", "Voltage 400 V",
+                                     "Current 10 A", "Angle 30 degrees", "Power factor 0.866",
+                                     "Real power P 3.464 kW", "Apparent power S 4 kVA"});
+    overflow(screens::frm1PRealPower,
+             {"Real (Active) Power in 1 Phase Circuits", "Voltage 1E+200 V", "Current 1E+200 A",
+              "Angle 30 degrees", "Power factor 0.866", "Real power P Overflow",
+              "Apparent power S Overflow"});
+    normal(screens::frm1PApparentPower, {"Apparent  Power in 1 Phase Circuits", "Voltage 400 V",
+                                         "Current 10 A", "Apparent power S 4 kVA"});
+    overflow(screens::frm1PApparentPower,
+             {"Apparent  Power in 1 Phase Circuits", "Voltage 1E+200 V", "Current 1E+200 A",
+              "Apparent power S Overflow"});
+    normal(screens::frm1PReactivePower,
+           {"Reactive Power in 1  Phase Circuits", "Voltage 400 V", "Current 10 A",
+            "Angle 30 degrees", "Sine of the angle 0.5", "Reactive power Q 2 kVAr",
+            "Apparent power S 4 kVA"});
+    overflow(screens::frm1PReactivePower,
+             {"Reactive Power in 1  Phase Circuits", "Voltage 1E+200 V", "Current 1E+200 A",
+              "Angle 30 degrees", "Sine of the angle 0.5", "Reactive power Q Overflow",
+              "Apparent power S Overflow"});
+}
+
+void TestCalculators::ctrlCCopiesTheSolvedCalculation()
+{
+    QFETCH(ScreenId, id);
+    QFETCH(QString, voltage);
+    QFETCH(QString, current);
+    QFETCH(QString, angle);
+    QFETCH(QStringList, copied);
+    QClipboard* clipboard = QApplication::clipboard();
+    const QString before = QStringLiteral("what the clipboard held before");
+    const auto pressCtrlC = [&](const ControlName& name) {
+        QWidget* control = controlOf(registry_, id, name);
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_C, Qt::ControlModifier);
+    };
+    open(id);
+    clipboard->setText(before);
+    pressCtrlC("Txt_a");
+    QCOMPARE(clipboard->text(), before); // nothing solved yet
+
+    solve(id, voltage, current, angle);
+    pressCtrlC("Command1");
+    QCOMPARE(clipboard->text().split(u'\n'), copied);
+    clipboard->setText(before);
+    pressCtrlC("Txt_b"); // a box without a selection copies the calculation too
+    QCOMPARE(clipboard->text().split(u'\n'), copied);
+
+    auto* box = controlOf<QLineEdit>(registry_, id, "Txt_a");
+    box->setSelection(0, 2);
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), voltage.left(2)); // a selection copies as it always has
+
+    clickButton(registry_, id, "Command2");
+    clipboard->setText(before);
+    pressCtrlC("Command1");
+    QCOMPARE(clipboard->text(), before); // nothing after "New Values"
 }
 
 void TestCalculators::apparentPowerAgreesAcrossScreens()

@@ -176,7 +176,7 @@ void TestDescriptions::newValuesAndTheSummaryCoverEveryValue()
     QFETCH(const ScreenDescription*, screen);
     const auto isValue = [](const ControlDescription& control) {
         return control.kind == ControlKind::TextBox ||
-               (control.kind == ControlKind::Label && control.spokenResult);
+               (control.kind == ControlKind::Label && control.words);
     };
     const auto listed = [](std::span<const ControlName> list, const ControlName& name) {
         return std::ranges::find(list, name) != list.end();
@@ -200,8 +200,7 @@ void TestDescriptions::newValuesAndTheSummaryCoverEveryValue()
     QCOMPARE(screen->clearedByNewValues.size(), values);
     for (const ControlName& name : screen->heardAfterSolve) {
         const auto row = std::ranges::find(screen->controls, name, &ControlDescription::name);
-        QVERIFY2(row != screen->controls.end() && row->spokenResult,
-                 qPrintable(qtText(name.text())));
+        QVERIFY2(row != screen->controls.end() && row->words, qPrintable(qtText(name.text())));
     }
 }
 

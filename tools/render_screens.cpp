@@ -1,6 +1,6 @@
 // Renders each screen to <name>.png in the folder given on the command line: the menu as it
-// opens, each calculator solved for a typical example (400 V, 10 A, 30 degrees). Run with
-// QT_QPA_PLATFORM=offscreen for 96 DPI output.
+// opens, each calculator solved for a typical example (400 V, 10 A, 30 degrees), without the
+// keyboard focus. Run with QT_QPA_PLATFORM=offscreen for 96 DPI output.
 
 #include "application.h"
 #include "screen_registry.h"
@@ -58,6 +58,10 @@ int main(int argc, char* argv[])
         const quorvex::Screen& screen = *registry.instance(id);
         solveExample(screen);
         QWidget* window = screen.window();
+        // The pictures show the screens themselves, not where the keyboard focus will be.
+        if (QWidget* focused = window->focusWidget()) {
+            focused->clearFocus();
+        }
         const QString file = folder.filePath(window->objectName() + QStringLiteral(".png"));
         if (!window->grab().save(file)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));

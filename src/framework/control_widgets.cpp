@@ -1,10 +1,15 @@
 #include "control_widgets.h"
 
 #include "artwork.h"
+#include "platform.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
+#include <QTimer>
 
 #include <utility>
 
@@ -16,10 +21,84 @@ ScreenWindow::ScreenWindow(std::function<void()> onClose) : onClose_(std::move(o
     setAttribute(Qt::WA_QuitOnClose, false);
 }
 
+namespace {
+
+// How long a window just shown waits for the platform to activate it before its focus stops
+// showing: a window manager may refuse to hand over the focus.
+constexpr int kActivationWaitMilliseconds = 500;
+
+} // namespace
+
+bool ScreenWindow::showsFocus(const QWidget& control) const
+{
+    return control.hasFocus() || (activationPending_ && focusWidget() == &control);
+}
+
+bool ScreenWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
+        activationPending_ = false;
+    }
+    return QWidget::event(event);
+}
+
+void ScreenWindow::showEvent(QShowEvent* event)
+{
+    // Every screen is activated as it is shown. The focus it will get shows from the first frame
+    // instead of in a second drawing once the activation has come (on X11 it comes from the
+    // server after the first frame).
+    if (!isActiveWindow()) {
+        activationPending_ = true;
+        QTimer::singleShot(kActivationWaitMilliseconds, this, &ScreenWindow::endActivationWait);
+    }
+    QWidget::showEvent(event);
+}
+
+void ScreenWindow::endActivationWait()
+{
+    if (activationPending_) {
+        activationPending_ = false;
+        if (QWidget* control = focusWidget()) {
+            control->update();
+        }
+    }
+}
+
+bool showsFocus(const QWidget& control)
+{
+    const auto* window = dynamic_cast<const ScreenWindow*>(control.window());
+    return window ? window->showsFocus(control) : control.hasFocus();
+}
+
 void ScreenWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     onClose_();
+}
+
+void ScreenWindow::childEvent(QChildEvent* event)
+{
+    // Every control's keys pass by the window first, so that Ctrl+C reaches it from any of them.
+    if (event->added()) {
+        event->child()->installEventFilter(this);
+    }
+    QWidget::childEvent(event);
+}
+
+bool ScreenWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress ||
+        !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) || copyText_.isEmpty()) {
+        return false;
+    }
+    if (const auto* box = qobject_cast<QLineEdit*>(watched); box && box->hasSelectedText()) {
+        return false; // the box copies its selection, as it always has
+    }
+    QGuiApplication::clipboard()->setText(copyText_);
+    if (auto* widget = qobject_cast<QWidget*>(watched)) {
+        platform::announce(*widget, QStringLiteral("Copied"));
+    }
+    return true;
 }
 
 CommandButton::CommandButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent)
@@ -43,7 +122,7 @@ void CommandButton::keyPressEvent(QKeyEvent* event)
 void CommandButton::paintEvent(QPaintEvent* event)
 {
     QPushButton::paintEvent(event);
-    if (hasFocus()) {
+    if (quorvex::showsFocus(*this)) {
         // A dotted rectangle inside the bevel, as on a classic dialog, so that the focus shows
         // whatever the style draws.
         QPainter painter(this);
@@ -70,7 +149,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
         picture_ = artworkPixmap(artwork_, ratio);
     }
     painter.drawPixmap(inside.topLeft(), picture_);
-    if (hasFocus()) {
+    if (quorvex::showsFocus(*this)) {
         // Dotted, in the picture's own colours inverted, so that it shows on any picture.
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         painter.setPen(QPen(Qt::white, 1, Qt::DotLine));

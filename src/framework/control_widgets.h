@@ -13,18 +13,38 @@
 
 namespace quorvex {
 
-// A top-level screen window. Closing it with its close box unloads its screen.
+// A top-level screen window. Closing it with its close box unloads its screen. Ctrl+C copies the
+// window's copy text (a solved calculation), unless the control with the focus has selected text
+// of its own to copy; without a copy text the clipboard stays as it was.
 class ScreenWindow : public QWidget
 {
 public:
     explicit ScreenWindow(std::function<void()> onClose);
 
+    void setCopyText(const QString& text) { copyText_ = text; }
+    const QString& copyText() const { return copyText_; }
+
+    // Whether `control` shows the keyboard focus: it has it, or the window, just shown and asking
+    // to be activated, is about to give it (so that the first frame already shows the focus).
+    bool showsFocus(const QWidget& control) const;
+
 protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void childEvent(QChildEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void endActivationWait();
+
     std::function<void()> onClose_;
+    QString copyText_;
+    bool activationPending_ = false;
 };
+
+// Whether `control` shows the keyboard focus, as its screen window has it (see ScreenWindow).
+bool showsFocus(const QWidget& control);
 
 // A plain push button: never a default button; Space and Enter click it only when it has the
 // focus (a Qt push button outside a dialog otherwise ignores Enter).

@@ -1,6 +1,7 @@
 #include "screen.h"
 
-#include "accessible_controls.h"
+#include "control_widgets.h"
+#include "platform.h"
 #include "screen_builder.h"
 #include "screen_registry.h"
 
@@ -146,7 +147,7 @@ void Screen::describe(const ControlName& name, const QString& description)
     if (widget) {
         widget->setAccessibleDescription(description);
         if (!description.isEmpty()) {
-            announceDescription(*widget);
+            platform::announceDescription(*widget);
         }
     }
 }
@@ -157,6 +158,13 @@ void Screen::setCaption(const ControlName& label, const QString& caption)
     assert(widget);
     if (widget) {
         widget->setText(caption);
+    }
+}
+
+void Screen::setCopyText(const QString& text)
+{
+    if (auto* window = dynamic_cast<ScreenWindow*>(window_.get())) {
+        window->setCopyText(text);
     }
 }
 

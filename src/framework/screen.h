@@ -59,6 +59,9 @@ public:
     void describe(const ControlName& name, const QString& description);
     // Empties a text box's text or a label's caption.
     void clear(const ControlName& name);
+    // What Ctrl+C copies from the screen when the focused control has no selection of its own;
+    // empty for nothing.
+    void setCopyText(const QString& text);
 
 private:
     void load();

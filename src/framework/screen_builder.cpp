@@ -50,6 +50,11 @@ QWidget* makeLabel(const ControlDescription& control, QWidget& window)
     label->setWordWrap(true);
     label->setIndent(0);
     label->setMargin(0);
+    if (control.words) {
+        // A result: selectable with the mouse and copied from its context menu (and, on X11,
+        // into the primary selection), while the keyboard focus never stops on it.
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
     label->setFocusPolicy(Qt::NoFocus);
     label->setAutoFillBackground(true);
     if (control.border == LabelBorder::FixedSingle) {

@@ -156,13 +156,28 @@ constexpr ControlName element(std::string_view arrayName, int index)
 // A Click handler: a free function of the screen whose control was clicked.
 using ClickHandler = void (*)(Screen&);
 
+// The words that name a value in the summary heard after "Solve" and in a calculation copied with
+// Ctrl+C: its meaning before the value and its unit after ("real power P 6 kW").
+struct ValueWords
+{
+    std::string_view meaning;
+    std::string_view unit = {};
+};
+
 // A result as a screen reader hears it: the label's description, read after its value, and the
-// words that name it in the summary heard after "Solve" ("real power P 6 kW").
+// words that name it.
 struct SpokenResult
 {
     std::string_view description;
-    std::string_view meaning;
-    std::string_view unit = {};
+    ValueWords words;
+};
+
+// An input box as a screen reader hears it: its name, and the words that name the value read
+// from it.
+struct SpokenInput
+{
+    std::string_view name;
+    ValueWords words;
 };
 
 struct ControlDescription
@@ -185,8 +200,9 @@ struct ControlDescription
     // name is always the text it shows.
     std::string_view accessibleName = {};
     std::string_view accessibleDescription = {};
-    // For a result label, how the summary heard after "Solve" names its value.
-    const SpokenResult* spokenResult = nullptr;
+    // For an input box or a result label, how the summary heard after "Solve" and a copied
+    // calculation name its value. A result label with words can be selected with the mouse.
+    const ValueWords* words = nullptr;
 
     constexpr ControlDescription withBackColour(ColourValue colour) const
     {
@@ -212,10 +228,16 @@ struct ControlDescription
         copy.accessibleDescription = spokenDescription;
         return copy;
     }
+    constexpr ControlDescription named(const SpokenInput& input) const
+    {
+        ControlDescription copy = named(input.name);
+        copy.words = &input.words;
+        return copy;
+    }
     constexpr ControlDescription described(const SpokenResult& result) const
     {
         ControlDescription copy = described(result.description);
-        copy.spokenResult = &result;
+        copy.words = &result.words;
         return copy;
     }
     constexpr ControlDescription withSingleBorder() const
@@ -241,10 +263,12 @@ struct ScreenDescription
     WindowBorder border = WindowBorder::Sizable;
     std::optional<ColourValue> backColour = {};
     std::span<const ControlDescription> controls = {}; // in creation order
-    // On a calculator: what "New Values" empties, in order, and the result labels in the order
-    // the summary after "Solve" names them.
+    // On a calculator: what "New Values" empties, in order, the result labels in the order the
+    // summary after "Solve" names them, and the boxes and labels a calculation copied with Ctrl+C
+    // lists, in order.
     std::span<const ControlName> clearedByNewValues = {};
     std::span<const ControlName> heardAfterSolve = {};
+    std::span<const ControlName> copiedAfterSolve = {};
 };
 
 // One helper per kind, so that a control table reads like the screen's own description.

@@ -18,6 +18,31 @@ void showNumber(Screen& screen, const ControlName& label, double value)
     screen.setCaption(label, QString::fromStdString(numberText(value)));
 }
 
+const ControlDescription* rowOf(const Screen& screen, const ControlName& name)
+{
+    const auto& controls = screen.description().controls;
+    const auto row = std::ranges::find(controls, name, &ControlDescription::name);
+    return row == controls.end() ? nullptr : &*row;
+}
+
+// "real power P 6 kW": the value with the words that name it; "Overflow" is not a number of kW.
+QString namedValue(const ValueWords& words, const QString& value)
+{
+    QString text = qtText(words.meaning) + u' ' + value;
+    if (!words.unit.empty() && value != qtText(kOverflowText)) {
+        text += u' ' + qtText(words.unit);
+    }
+    return text;
+}
+
+QString capitalised(QString text)
+{
+    if (!text.isEmpty()) {
+        text[0] = text[0].toUpper();
+    }
+    return text;
+}
+
 } // namespace
 
 void newValues(Screen& screen)
@@ -26,6 +51,7 @@ void newValues(Screen& screen)
         screen.clear(name);
     }
     screen.describe(kSolveButton, QString());
+    screen.setCopyText(QString());
 }
 
 void backToMenu(Screen& screen)
@@ -36,27 +62,33 @@ void backToMenu(Screen& screen)
 
 void announceResults(Screen& screen)
 {
-    const auto& controls = screen.description().controls;
     QStringList parts;
     for (const ControlName& label : screen.description().heardAfterSolve) {
-        const auto row = std::ranges::find(controls, label, &ControlDescription::name);
+        const ControlDescription* row = rowOf(screen, label);
         const QString value = screen.caption(label);
-        if (row == controls.end() || !row->spokenResult || value.isEmpty()) {
+        if (row && row->words && !value.isEmpty()) {
+            parts << namedValue(*row->words, value);
+        }
+    }
+    screen.describe(kSolveButton, capitalised(parts.join(QStringLiteral(", "))));
+}
+
+void offerCalculation(Screen& screen)
+{
+    QStringList lines{screen.caption(kTitleLabel)};
+    for (const ControlName& name : screen.description().copiedAfterSolve) {
+        const ControlDescription* row = rowOf(screen, name);
+        if (!row || !row->words) {
             continue;
         }
-        const SpokenResult& result = *row->spokenResult;
-        QString part = qtText(result.meaning) + u' ' + value;
-        // "Overflow" is not a number of kW.
-        if (!result.unit.empty() && value != qtText(kOverflowText)) {
-            part += u' ' + qtText(result.unit);
+        const QString value = row->kind == ControlKind::TextBox
+                                  ? QString::fromStdString(numberText(valueOf(screen, name)))
+                                  : screen.caption(name);
+        if (!value.isEmpty()) {
+            lines << capitalised(namedValue(*row->words, value));
         }
-        parts << part;
     }
-    QString summary = parts.join(QStringLiteral(", "));
-    if (!summary.isEmpty()) {
-        summary[0] = summary[0].toUpper();
-    }
-    screen.describe(kSolveButton, summary);
+    screen.setCopyText(lines.join(u'\n'));
 }
 
 double valueOf(const Screen& screen, const ControlName& textBox)

@@ -19,14 +19,22 @@ inline constexpr std::array<ControlName, 3> kApparentPowerScreenValues{"Txt_a", 
 inline constexpr std::array<ControlName, 7> kAngleScreenValues{"Txt_a", "Txt_b", kAngleBox, "Lbl_m",
                                                                "Lbl_x", "Lbl_s", "Lbl_Pi"};
 
+inline constexpr ControlName kTitleLabel = "Lbl_1";
+
 // The result labels in the order the summary after "Solve" names them: the result the screen is
 // for first.
 inline constexpr std::array<ControlName, 1> kApparentPowerScreenResults{"Lbl_x"};
 inline constexpr std::array<ControlName, 4> kAngleScreenResults{"Lbl_x", "Lbl_s", "Lbl_m",
                                                                 "Lbl_Pi"};
 
-// "New Values": empties the screen's boxes and result labels, and the summary on "Solve"; the
-// focus stays where it is.
+// What a calculation copied with Ctrl+C lists after the screen's title: the inputs as read, then
+// the results as shown (the angle as read is the angle box's value again).
+inline constexpr std::array<ControlName, 3> kApparentPowerScreenCopied{"Txt_a", "Txt_b", "Lbl_x"};
+inline constexpr std::array<ControlName, 6> kAngleScreenCopied{"Txt_a", "Txt_b", kAngleBox,
+                                                               "Lbl_m", "Lbl_x", "Lbl_s"};
+
+// "New Values": empties the screen's boxes and result labels, the summary on "Solve" and the
+// calculation Ctrl+C copies; the focus stays where it is.
 void newValues(Screen& screen);
 // "Back to Main Page": shows the main menu, loading it again if it was closed, then unloads the
 // calculator.
@@ -37,12 +45,18 @@ void backToMenu(Screen& screen);
 // screen reader on the button announces it, and repeats it when asked where it is.
 void announceResults(Screen& screen);
 
+// Keeps the calculation just solved for Ctrl+C to copy: the screen's title, then each value of
+// `copiedAfterSolve` on a line of its own, with its meaning and unit ("Real power P 6 kW"), the
+// inputs as the number read from them and the results as shown ("Overflow" without a unit).
+void offerCalculation(Screen& screen);
+
 // The Click handler of a calculator's "Solve": the screen's own computation, then the summary of
-// its results for a screen reader, as in `calculator<solve>`.
+// its results for a screen reader and the calculation for Ctrl+C, as in `calculator<solve>`.
 template <void (*Solve)(Screen&)> void calculator(Screen& screen)
 {
     Solve(screen);
     announceResults(screen);
+    offerCalculation(screen);
 }
 
 // What an angle screen reads, once each and in this order, before it computes.

@@ -61,6 +61,7 @@ constexpr ScreenDescription descriptions::frm1PApparentPower{
     .controls = controls,
     .clearedByNewValues = kApparentPowerScreenValues,
     .heardAfterSolve = kApparentPowerScreenResults,
+    .copiedAfterSolve = kApparentPowerScreenCopied,
 };
 
 } // namespace quorvex

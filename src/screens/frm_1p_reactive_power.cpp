@@ -82,6 +82,7 @@ constexpr ScreenDescription descriptions::frm1PReactivePower{
     .controls = controls,
     .clearedByNewValues = kAngleScreenValues,
     .heardAfterSolve = kAngleScreenResults,
+    .copiedAfterSolve = kAngleScreenCopied,
 };
 
 } // namespace quorvex

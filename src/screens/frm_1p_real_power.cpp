@@ -84,6 +84,7 @@ constexpr ScreenDescription descriptions::frm1PRealPower{
     .controls = controls,
     .clearedByNewValues = kAngleScreenValues,
     .heardAfterSolve = kAngleScreenResults,
+    .copiedAfterSolve = kAngleScreenCopied,
 };
 
 } // namespace quorvex

@@ -62,6 +62,7 @@ constexpr ScreenDescription descriptions::frmApparentPower{
     .controls = controls,
     .clearedByNewValues = kApparentPowerScreenValues,
     .heardAfterSolve = kApparentPowerScreenResults,
+    .copiedAfterSolve = kApparentPowerScreenCopied,
 };
 
 } // namespace quorvex

@@ -81,6 +81,7 @@ constexpr ScreenDescription descriptions::frmReactivePower{
     .controls = controls,
     .clearedByNewValues = kAngleScreenValues,
     .heardAfterSolve = kAngleScreenResults,
+    .copiedAfterSolve = kAngleScreenCopied,
 };
 
 } // namespace quorvex

@@ -85,6 +85,7 @@ constexpr ScreenDescription descriptions::frmRealPower{
     .controls = controls,
     .clearedByNewValues = kAngleScreenValues,
     .heardAfterSolve = kAngleScreenResults,
+    .copiedAfterSolve = kAngleScreenCopied,
 };
 
 } // namespace quorvex

@@ -16,6 +16,7 @@ refuses to start next to another one.
 """
 
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -27,13 +28,18 @@ SKIPPED = 77
 STEP_TIMEOUT = 15
 # How long the utterance file must stay unchanged before a step's speech counts as finished.
 QUIET = 0.6
+# Orca 48 keeps what it read of an object for up to two seconds, clearing that on a timer and not
+# when the object changes: after a press, which changes what the controls say, the next step comes
+# this long after it, or Orca might still speak a result or description from before.
+ORCA_48_MEMORY = 2.5
 
 SUMMARY = ("Real power P 6 kW, apparent power S 6.928 kVA, power factor 0.866, "
            "angle 30 degrees")
 
 # Each row: what the user does | the keys (xdotool names, or "type:TEXT") | what Orca says, in
-# order, leaving out its echo of the keys pressed. "start" rows launch a program instead of
-# pressing keys, and only require their lines to be among what is said.
+# order, leaving out its echo of the keys pressed, in Orca 43's words (as_said_by gives another
+# release's). "start" rows launch a program instead of pressing keys, and only require their lines
+# to be among what is said.
 ORCA_FIRST = [
     ("open Quorvex", "start:quorvex",
      ["Quorvex frame.", "Real Power push button.", "For 3 Phase Circuits."]),
@@ -53,6 +59,7 @@ ORCA_FIRST = [
     ("type 30", "type:30", []),
     ("Tab", "Tab", ["Solve push button."]),
     ("press Solve", "space", [SUMMARY]),
+    ("copy the calculation", "ctrl+c", ["Copied"]),
     ("ask where am I", "KP_Enter", ["Solve push button " + SUMMARY + "."]),
     ("Shift+Tab back into the angle", "shift+Tab",
      ["30", "selected", "Phase angle in degrees text.", "30 selected."]),
@@ -95,9 +102,45 @@ class Failure(Exception):
     pass
 
 
-def is_key_echo(line):
-    # Orca's echo of a key ends with a blank ("tab ", "left shift ", "4 "); speech does not.
-    return line.endswith(" ")
+def as_said_by(version, lines):
+    """The lines, in Orca 43's words (Debian 12), as Orca of the given major version says them.
+    Orca 48 (Debian 13) speaks AT-SPI 2.56's word for a push button, "button"; pauses after no
+    frame or image; says a button apart from its description when asked where the focus is; and
+    leaves out the selection changes of the boxes the focus leaves and enters."""
+    if version < 48:
+        return lines
+    said = []
+    for line in lines:
+        if line == "Text unselected.":
+            continue
+        if line == "selected":  # with the line before it: a box's text, said as Tab selects it
+            said.pop()
+            continue
+        where_am_i = re.fullmatch(r"(.+) push button (.+)", line)
+        if where_am_i:
+            said += [where_am_i[1] + " button.", where_am_i[2]]
+            continue
+        said.append(re.sub(r" (frame|image)\.$", r" \1", line.replace(" push button.", " button.")))
+    return said
+
+
+def orca_version(env):
+    """Orca's major version: Orca 43 says "43.1", Orca 48 "Orca version 48.1, AT-SPI2 ..."."""
+    said = subprocess.run(["orca", "--version"], env=env, capture_output=True, text=True).stdout
+    found = re.search(r"(\d+)\.\d+", said)
+    return int(found[1]) if found else 0
+
+
+# Orca 48's echo of the keys the rows press.
+KEY_ECHOES = {"tab", "left shift", "left control", "space", "insert"}
+
+
+def is_key_echo(line, version):
+    # Orca 43's echo of a key ends with a blank ("tab ", "left shift ", "4 "); speech does not.
+    # Orca 48 ends it with none ("tab", "4"): there it is the key's name, or the character typed.
+    if version < 48:
+        return line.endswith(" ")
+    return line in KEY_ECHOES or (len(line) == 1 and line.isalnum())
 
 
 class Session:
@@ -109,6 +152,7 @@ class Session:
         self.seen = 0
         self.transcript = []
         self.env = self.private_environment()
+        self.orca = orca_version(self.env)
 
     def private_environment(self):
         s = self.scratch
@@ -200,7 +244,8 @@ class Session:
                 return
 
     def step(self, what, keys, expected):
-        deadline = time.monotonic() + STEP_TIMEOUT
+        sent = time.monotonic()
+        deadline = sent + STEP_TIMEOUT
         if keys == "start:quorvex":
             self.start("quorvex", [self.program])
         elif keys == "start:orca":
@@ -212,7 +257,8 @@ class Session:
             subprocess.run(["xdotool", "key", keys], env=self.env, check=True)
         starting = keys.startswith("start:")
         while True:
-            heard = [line for line in self.lines()[self.seen:] if not is_key_echo(line)]
+            heard = [line for line in self.lines()[self.seen:]
+                     if not is_key_echo(line, self.orca)]
             complete = (all(line in heard for line in expected) if starting
                         else heard[:len(expected)] == expected)
             if complete or time.monotonic() > deadline:
@@ -221,11 +267,13 @@ class Session:
         self.settle(deadline)
         said = self.lines()[self.seen:]
         self.seen += len(said)
-        heard = [line for line in said if not is_key_echo(line)]
+        heard = [line for line in said if not is_key_echo(line, self.orca)]
         self.transcript.append((what, heard))
         matched = all(line in heard for line in expected) if starting else heard == expected
         if not matched:
             raise Failure(f"{what} ({keys}): expected {expected}, heard {heard}")
+        if self.orca >= 48 and keys == "space":
+            time.sleep(max(0.0, sent + ORCA_48_MEMORY - time.monotonic()))
 
     def start_orca(self):
         self.start("orca", ["orca", "--user-prefs=" + os.path.join(self.scratch, "orca"),
@@ -236,9 +284,9 @@ class Session:
                        env=self.env, check=True, stdout=subprocess.DEVNULL, timeout=STEP_TIMEOUT)
 
     def run(self, name, steps):
-        print(f"== {name}")
+        print(f"== {name} (Orca {self.orca})")
         for what, keys, expected in steps:
-            self.step(what, keys, expected)
+            self.step(what, keys, as_said_by(self.orca, expected))
             print(f"  {what}: {' / '.join(self.transcript[-1][1]) or '(nothing)'}")
 
 
