@@ -19,13 +19,8 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$scratch/display" ] && break
-    sleep 0.05
-done
-export DISPLAY=":$(cat "$scratch/display")"
+source "$root/scripts/lib/xvfb.sh"
+start_xvfb 1920x1080 "$scratch"
 export XDG_RUNTIME_DIR="$scratch/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME XDG_CURRENT_DESKTOP
