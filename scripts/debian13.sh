@@ -151,6 +151,7 @@ run() {
     cp -L /etc/resolv.conf "$merged/etc/resolv.conf"
 
     # The files git tracks or would track, as they are in the work tree (one deleted left out).
+    install_missing git >&2
     mkdir -p "$merged/work/quorvex"
     git -C "$source_root" ls-files -z --cached --others --exclude-standard --deduplicate |
         while IFS= read -r -d '' file; do

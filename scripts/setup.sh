@@ -15,7 +15,6 @@ options=(-DBUILD_TESTING=OFF -DQUORVEX_BUILD_TOOLS=OFF -DQUORVEX_BUILD_BENCHMARK
     -DQUORVEX_WARNINGS_AS_ERRORS=OFF)
 if [ "${QUORVEX_SETUP:-all}" != "app" ]; then
     packages+=(file dpkg-dev desktop-file-utils appstream lintian man-db
-        binutils-mingw-w64-x86-64 gcc-mingw-w64-x86-64 python3-pefile
         xvfb x11-xserver-utils dbus-daemon at-spi2-core python3-pyatspi python3-xlib
         qt6-gtk-platformtheme orca speech-dispatcher openbox xdotool
         clang libclang-rt-dev ${QUORVEX_EXTRA_PACKAGES:-})
