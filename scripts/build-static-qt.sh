@@ -4,7 +4,7 @@
 # MinGW-w64 (TARGET windows), or for Linux with X11 only (TARGET linux, an experiment in start-up
 # time, bench/README.md). A cache entry is keyed by the source version, the options below, the
 # toolchain and the compiler's version: a change to any of them builds a new entry, and an
-# unchanged key reuses the entry at once. A build takes 20 to 30 minutes on two cores and shows
+# unchanged key reuses the entry at once. A build takes 15 to 30 minutes on two cores and shows
 # its progress. Only Core, Gui, Widgets and Test are built, without what Quorvex never uses.
 # Usage: build-static-qt.sh TARGET [--print-prefix]   (QUORVEX_CACHE: the cache folder, default
 #        ~/.cache/quorvex; --print-prefix prints where the build goes and builds nothing)
@@ -120,7 +120,7 @@ work="$cache/work/qt-$target-$key"
 rm -rf "$work" "$cache"/qt-"$target"-*/ "$cache"/work/qt-"$target"-*/
 mkdir -p "$work"
 started=$SECONDS
-echo "quorvex: building $name $version into $prefix (20 to 30 minutes on two cores)" >&2
+echo "quorvex: building $name $version into $prefix (15 to 30 minutes on two cores)" >&2
 
 # Debian's source package, through a private source list: the machine's own apt settings stay
 # untouched, and no root is needed.
