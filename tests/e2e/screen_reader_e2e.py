@@ -108,7 +108,7 @@ def as_said_by(version, lines):
     push button, "button"; pauses after no frame or image; says a window that takes the focus
     with its role, as the window activates, by its name alone, as the new ancestor of the focus,
     or, now and then on a return to a window, not at all (None), whichever event it handles
-    first; says a button apart from its description when
+    first, and now and then a control that takes the focus without its role; says a button apart from its description when
     asked where the focus is; and leaves out the selection changes of the boxes the focus leaves
     and enters."""
     if version < 48:
@@ -128,7 +128,9 @@ def as_said_by(version, lines):
         if window:
             said.append((window[1] + " frame", window[1], None))
             continue
-        said.append(re.sub(r" image\.$", " image", line.replace(" push button.", " button.")))
+        line = re.sub(r" image\.$", " image", line.replace(" push button.", " button."))
+        control = re.fullmatch(r"(.+) (button|text)\.", line)
+        said.append((line, control[1] + ".", control[1]) if control else line)
     return said
 
 
