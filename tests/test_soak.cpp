@@ -110,7 +110,12 @@ void TestSoak::everyScreenOpensAndClosesAThousandTimes()
     const long growth = residentKilobytes() - baselineMemory;
     qInfo("resident memory grew by %ld kB after warm-up", growth);
     if (kMemoryIsMeaningful) {
-        QVERIFY2(growth < 1024, qPrintable(QStringLiteral("grew by %1 kB").arg(growth)));
+        // QUORVEX_SOAK_GROWTH_KB widens the bound where the platform's own memory moves more
+        // (Wine's working set drifts by about a megabyte between runs).
+        const long bound = qEnvironmentVariableIsSet("QUORVEX_SOAK_GROWTH_KB")
+                               ? qEnvironmentVariableIntValue("QUORVEX_SOAK_GROWTH_KB")
+                               : 1024;
+        QVERIFY2(growth < bound, qPrintable(QStringLiteral("grew by %1 kB").arg(growth)));
     }
     unloadAll(registry_);
 }
