@@ -81,6 +81,30 @@ bool runsOnQtBefore68()
     return before;
 }
 
+// Sends an AT-SPI object event for the widget on Qt's own connection to the accessibility bus
+// ("a11y"), where each object's path ends with its accessible id.
+void sendObjectEvent(QWidget& widget, const QString& member, const QString& detail, int detail1,
+                     const QString& text)
+{
+    QDBusConnection bus(QStringLiteral("a11y"));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget);
+    if (!bus.isConnected() || !accessible) {
+        return;
+    }
+    const QString path = QStringLiteral("/org/a11y/atspi/accessible/") +
+                         QString::number(QAccessible::uniqueId(accessible));
+    QDBusMessage event =
+        QDBusMessage::createSignal(path, QStringLiteral("org.a11y.atspi.Event.Object"), member);
+    event << detail << detail1 << 0 << QVariant::fromValue(QDBusVariant(text)) << QVariantMap();
+    bus.send(event);
+}
+
+void sendDescriptionChange(QWidget& widget, const QString& text)
+{
+    sendObjectEvent(widget, QStringLiteral("PropertyChange"),
+                    QStringLiteral("accessible-description"), 0, text);
+}
+
 } // namespace
 
 struct DisplayOpening::Held
@@ -159,34 +183,6 @@ QString standInFace(std::string_view face)
     }
     return {};
 }
-
-namespace {
-
-// Sends an AT-SPI object event for the widget on Qt's own connection to the accessibility bus
-// ("a11y"), where each object's path ends with its accessible id.
-void sendObjectEvent(QWidget& widget, const QString& member, const QString& detail, int detail1,
-                     const QString& text)
-{
-    QDBusConnection bus(QStringLiteral("a11y"));
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget);
-    if (!bus.isConnected() || !accessible) {
-        return;
-    }
-    const QString path = QStringLiteral("/org/a11y/atspi/accessible/") +
-                         QString::number(QAccessible::uniqueId(accessible));
-    QDBusMessage event =
-        QDBusMessage::createSignal(path, QStringLiteral("org.a11y.atspi.Event.Object"), member);
-    event << detail << detail1 << 0 << QVariant::fromValue(QDBusVariant(text)) << QVariantMap();
-    bus.send(event);
-}
-
-void sendDescriptionChange(QWidget& widget, const QString& text)
-{
-    sendObjectEvent(widget, QStringLiteral("PropertyChange"),
-                    QStringLiteral("accessible-description"), 0, text);
-}
-
-} // namespace
 
 void announce(QWidget& widget, const QString& text)
 {
