@@ -64,6 +64,9 @@ windows)
         -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
         # Quorvex always uses the Fusion style.
         -DFEATURE_style_windowsvista=OFF
+        # Qt finds its paths from the program's own folder, not from where it was installed: the
+        # program carries no path of this machine and reads no file from it (qtlogging.ini).
+        -DFEATURE_relocatable=ON
         "${unused[@]}"
     )
     ;;
@@ -97,10 +100,15 @@ linux)
 esac
 version="$(dpkg-query -W -f='${Version}' qt6-base-dev)"
 
+# Every path of the build folder is written as relative to it in what the compiler leaves in the
+# libraries (assertion texts), so that a build in any folder gives the same libraries.
+prefix_maps="-ffile-prefix-map=@WORK@=qt"
+
 # The key: what the build is made from.
 key="$({
     echo "$version"
-    printf '%s\n' "${options[@]}"
+    printf '%s\n' "${options[@]}" "$prefix_maps"
+    cat "$root/scripts/lib/qt_attributions.py"
     [ -z "$toolchain" ] || cat "$toolchain"
     echo "$compiler"
 } | sha256sum | cut -c1-12)"
@@ -144,7 +152,9 @@ echo "quorvex: unpacked $(basename "$source_dir") ($((SECONDS - started)) s)" >&
 cross=()
 [ -z "$toolchain" ] || cross=(-DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH=/usr
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
+flags="${prefix_maps//@WORK@/$work}"
 cmake -S "$source_dir" -B "$work/build" -G Ninja -DCMAKE_INSTALL_PREFIX="$prefix" "${cross[@]}" \
+    -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
     "${options[@]}" >"$work/configure.log" 2>&1 || {
     tail -n 40 "$work/configure.log" >&2
     exit 1
@@ -175,7 +185,11 @@ if ! NINJA_STATUS="[%f/%t] " ninja -C "$work/build" -j "$(nproc)" -k 0 2>&1 | pr
     exit 1
 fi
 cmake --install "$work/build" >"$work/install.log"
+# What each object of the libraries takes from the third-party code Qt bundles, with the notices
+# and licences of that code, for the notices that go with a program linked against them.
+python3 "$root/scripts/lib/qt_attributions.py" "$source_dir" "$work/build" \
+    >"$prefix/qt-attributions.json"
 touch "$prefix/.complete"
 echo "quorvex: $name built in $(((SECONDS - started) / 60)) min $(((SECONDS - started) % 60)) s" >&2
-rm -rf "$work"
+[ -n "${QUORVEX_KEEP_QT_WORK:-}" ] || rm -rf "$work"
 echo "$prefix"
