@@ -4,8 +4,8 @@
 
 #include "application.h"
 #include "numbers.h"
-#include "screen_registry.h"
 #include "screens.h"
+#include "widget_view.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -37,16 +37,16 @@ void report(const char* what, std::vector<double> samples)
 
 QPushButton* button(const ScreenRegistry& registry, ScreenId id, const char* name)
 {
-    return qobject_cast<QPushButton*>(registry.instance(id)->control(name));
+    return qobject_cast<QPushButton*>(widgetOf(*registry.instance(id), name));
 }
 
 void fill(const ScreenRegistry& registry, ScreenId id, const QString& voltage,
           const QString& current, const QString& angle)
 {
     const Screen& screen = *registry.instance(id);
-    qobject_cast<QLineEdit*>(screen.control("Txt_a"))->setText(voltage);
-    qobject_cast<QLineEdit*>(screen.control("Txt_b"))->setText(current);
-    if (auto* box = qobject_cast<QLineEdit*>(screen.control(element("Txt_c", 1)))) {
+    qobject_cast<QLineEdit*>(widgetOf(screen, "Txt_a"))->setText(voltage);
+    qobject_cast<QLineEdit*>(widgetOf(screen, "Txt_b"))->setText(current);
+    if (auto* box = qobject_cast<QLineEdit*>(widgetOf(screen, element("Txt_c", 1)))) {
         box->setText(angle);
     }
 }
@@ -66,14 +66,14 @@ private slots:
     void roundingAndText();
 
 private:
-    ScreenRegistry registry_;
+    WidgetRegistry registry_;
 };
 
 void BenchLatency::initTestCase()
 {
     configureApplication();
     registry_.show(screens::frmQV);
-    QVERIFY(QTest::qWaitForWindowExposed(registry_.instance(screens::frmQV)->window()));
+    QVERIFY(QTest::qWaitForWindowExposed(windowOf(*registry_.instance(screens::frmQV))));
 }
 
 void BenchLatency::openingACalculatorFromTheMenu()
@@ -83,7 +83,7 @@ void BenchLatency::openingACalculatorFromTheMenu()
     for (int run = 0; run < 200; ++run) {
         const Clock::time_point start = Clock::now();
         button(registry_, screens::frmQV, "Command1")->click();
-        QWidget* window = registry_.instance(screens::frmRealPower)->window();
+        QWidget* window = windowOf(*registry_.instance(screens::frmRealPower));
         window->repaint();
         samples.push_back(microseconds(Clock::now() - start));
         registry_.unload(screens::frmRealPower);
@@ -119,7 +119,7 @@ void BenchLatency::solveWithTenMillionCharacters()
         samples.push_back(microseconds(Clock::now() - start));
     }
     const auto* power =
-        qobject_cast<QLabel*>(registry_.instance(screens::frmRealPower)->control("Lbl_x"));
+        qobject_cast<QLabel*>(widgetOf(*registry_.instance(screens::frmRealPower), "Lbl_x"));
     QCOMPARE(power->text(), QStringLiteral("Overflow"));
     report("Solve with 10,000,000 characters in every box", samples);
     registry_.unload(screens::frmRealPower);

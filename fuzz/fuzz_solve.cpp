@@ -8,8 +8,8 @@
 
 #include "application.h"
 #include "numbers.h"
-#include "screen_registry.h"
 #include "screens.h"
+#include "widget_view.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -31,7 +31,7 @@ namespace {
 struct Harness
 {
     std::unique_ptr<QApplication> application;
-    std::unique_ptr<ScreenRegistry> registry;
+    std::unique_ptr<WidgetRegistry> registry;
 };
 
 // The application and its screens live until the process ends: libFuzzer leaves through exit(),
@@ -73,7 +73,7 @@ QString expectedCaption(Checked result, int decimals)
 
 QString captionOf(const Screen& screen, const char* label)
 {
-    return qobject_cast<QLabel*>(screen.control(label))->text();
+    return qobject_cast<QLabel*>(widgetOf(screen, label))->text();
 }
 
 void expect(const QString& shown, const QString& expected, const char* what)
@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     Harness& h = harness();
     h.application = std::make_unique<QApplication>(*argc, *argv);
     configureApplication();
-    h.registry = std::make_unique<ScreenRegistry>();
+    h.registry = std::make_unique<WidgetRegistry>();
     for (const ScreenId id : kCalculators) {
         h.registry->show(id);
     }
@@ -130,13 +130,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     Screen& screen = *harness().registry->instance(id);
-    qobject_cast<QLineEdit*>(screen.control("Txt_a"))->setText(texts[0]);
-    qobject_cast<QLineEdit*>(screen.control("Txt_b"))->setText(texts[1]);
-    auto* angleBox = qobject_cast<QLineEdit*>(screen.control(element("Txt_c", 1)));
+    qobject_cast<QLineEdit*>(widgetOf(screen, "Txt_a"))->setText(texts[0]);
+    qobject_cast<QLineEdit*>(widgetOf(screen, "Txt_b"))->setText(texts[1]);
+    auto* angleBox = qobject_cast<QLineEdit*>(widgetOf(screen, element("Txt_c", 1)));
     if (angleBox) {
         angleBox->setText(texts[2]);
     }
-    qobject_cast<QPushButton*>(screen.control("Command1"))->click();
+    qobject_cast<QPushButton*>(widgetOf(screen, "Command1"))->click();
 
     const Checked v = start(read(texts[0]));
     const Checked i = start(read(texts[1]));

@@ -5,8 +5,8 @@
 // leaves no window behind.
 
 #include "application.h"
-#include "screen_registry.h"
 #include "screen_table.h"
+#include "widget_view.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -50,14 +50,14 @@ inline const char* menuButtonOf(ScreenId id)
 inline QWidget* windowOf(const ScreenRegistry& registry, ScreenId id)
 {
     const Screen* screen = registry.instance(id);
-    return screen ? screen->window() : nullptr;
+    return screen ? windowOf(*screen) : nullptr;
 }
 
 template <typename Widget = QWidget>
 Widget* controlOf(const ScreenRegistry& registry, ScreenId id, const ControlName& name)
 {
     const Screen* screen = registry.instance(id);
-    return screen ? qobject_cast<Widget*>(screen->control(name)) : nullptr;
+    return screen ? qobject_cast<Widget*>(widgetOf(*screen, name)) : nullptr;
 }
 
 inline QString captionOf(const ScreenRegistry& registry, ScreenId id, const ControlName& name)

@@ -33,7 +33,7 @@ private slots:
     void picturesAreSharpAtEachRatio();
 
 private:
-    ScreenRegistry registry_;
+    WidgetRegistry registry_;
 };
 
 void TestAbout::initTestCase()

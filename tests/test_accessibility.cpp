@@ -97,7 +97,7 @@ private slots:
     void keyboardFocusIsVisible();
 
 private:
-    ScreenRegistry registry_;
+    WidgetRegistry registry_;
 };
 
 void TestAccessibility::initTestCase()
@@ -124,7 +124,7 @@ void TestAccessibility::everyControlIsAnnounced()
     registry_.show(id);
     const Screen& screen = *registry_.instance(id);
     // A window is a frame named by its caption, which a screen reader speaks as the title.
-    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(screen.window());
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(windowOf(screen));
     QCOMPARE(window->role(), QAccessible::Window);
     QCOMPARE(window->text(QAccessible::Name), qtText(screen.description().caption));
     // Controls a listener tabs to must not sound alike: the menu's two groups have the same
@@ -136,7 +136,7 @@ void TestAccessibility::everyControlIsAnnounced()
         }
         const QString where = qtText(control.name.text());
         QAccessibleInterface* accessible =
-            QAccessible::queryAccessibleInterface(screen.control(control.name));
+            QAccessible::queryAccessibleInterface(widgetOf(screen, control.name));
         QVERIFY2(accessible, qPrintable(where));
         switch (control.kind) {
         case ControlKind::TextBox:
@@ -310,7 +310,7 @@ void TestAccessibility::textContrastMeetsAA()
         registry_.show(id);
         const Screen& screen = *registry_.instance(id);
         for (const ControlDescription& control : screen.description().controls) {
-            const QWidget* widget = screen.control(control.name);
+            const QWidget* widget = widgetOf(screen, control.name);
             const QPalette& palette = widget->palette();
             QColor text;
             QColor back;

@@ -56,7 +56,7 @@ private slots:
     void escapeDoesNothing();
 
 private:
-    ScreenRegistry registry_;
+    WidgetRegistry registry_;
 };
 
 void TestBuilder::initTestCase()
@@ -84,7 +84,7 @@ void TestBuilder::everyControlIsBuiltAsDescribed()
     const Screen& screen = *registry_.instance(id);
     for (const ControlDescription& control : screen.description().controls) {
         const QString name = qtText(control.name.text());
-        QWidget* widget = screen.control(control.name);
+        QWidget* widget = widgetOf(screen, control.name);
         QVERIFY2(widget, qPrintable(name));
         QCOMPARE(widget->objectName(), name);
         QCOMPARE(widget->geometry(), pixelRect(control.geometry));
@@ -183,7 +183,7 @@ void TestBuilder::windowlessControlsLieBelowWindowedOnes()
         }
     }
     QStringList stacked;
-    for (const QObject* child : screen.window()->children()) {
+    for (const QObject* child : windowOf(screen)->children()) {
         if (child->isWidgetType()) {
             stacked << child->objectName();
         }
@@ -196,7 +196,7 @@ void TestBuilder::windowHasItsCaptionSizeAndBorder()
     QFETCH(ScreenId, id);
     registry_.show(id);
     const Screen& screen = *registry_.instance(id);
-    QWidget* window = screen.window();
+    QWidget* window = windowOf(screen);
     QCOMPARE(window->objectName(), qtText(screen.description().name));
     QCOMPARE(window->windowTitle(), qtText(screen.description().caption));
     QCOMPARE(window->size(), pixelSize(screen.description().client));
@@ -259,7 +259,8 @@ void TestBuilder::coloursFollowTheDescription()
     registry_.show(id);
     const Screen& screen = *registry_.instance(id);
     const QByteArray name = control.toUtf8();
-    const QWidget* widget = control.isEmpty() ? screen.window() : screen.control(name.constData());
+    const QWidget* widget =
+        control.isEmpty() ? windowOf(screen) : widgetOf(screen, name.constData());
     QVERIFY(widget);
     QCOMPARE(widget->palette().color(QPalette::Active, role), colour);
 }

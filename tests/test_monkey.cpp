@@ -87,7 +87,7 @@ private:
     void checkInvariants();
     QString where() const;
 
-    ScreenRegistry registry_;
+    WidgetRegistry registry_;
     std::mt19937 random_;
     std::uint32_t seed_ = kDefaultSeed;
     int done_ = 0;
@@ -117,7 +117,7 @@ void TestMonkey::act()
     const Screen& screen = *registry_.instance(id);
     const auto& controls = screen.description().controls;
     const ControlDescription& control = controls[random_() % controls.size()];
-    QWidget* widget = screen.control(control.name);
+    QWidget* widget = widgetOf(screen, control.name);
     const QString target = qtText(screen.description().name) + "." + qtText(control.name.text());
 
     switch (random_() % 10) {
@@ -150,14 +150,14 @@ void TestMonkey::act()
                                         Qt::Key_Enter, Qt::Key_Space,   Qt::Key_Escape};
         const Qt::Key key = keys[random_() % std::size(keys)];
         QWidget* focus = QApplication::focusWidget();
-        QWidget* receiver = focus && focus->isVisible() ? focus : screen.window();
+        QWidget* receiver = focus && focus->isVisible() ? focus : windowOf(screen);
         lastAction_ = QStringLiteral("key %1 to %2").arg(int(key)).arg(receiver->objectName());
         QTest::keyClick(receiver, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
         break;
     }
     case 6:
         lastAction_ = "close box of " + qtText(screen.description().name);
-        screen.window()->close();
+        windowOf(screen)->close();
         break;
     case 7: {
         const auto other = kScreenTable[random_() % kScreenTable.size()];
@@ -174,7 +174,7 @@ void TestMonkey::act()
             name = pick < openings.size() ? openings[pick].menuButton : "Command4";
         }
         lastAction_ = QStringLiteral("press %1 on %2").arg(name, qtText(screen.description().name));
-        if (auto* button = qobject_cast<QPushButton*>(screen.control(name))) {
+        if (auto* button = qobject_cast<QPushButton*>(widgetOf(screen, name))) {
             QTest::mouseClick(button, Qt::LeftButton);
         }
         break;
@@ -191,10 +191,10 @@ void TestMonkey::checkInvariants()
         const ScreenState state = registry_.state(kScreenTable[i]);
         if (state == ScreenState::Loaded) {
             ++loaded;
-            if (!screen->window() || !screen->window()->isVisible()) {
+            if (!windowOf(*screen) || !windowOf(*screen)->isVisible()) {
                 failure_ = "a loaded screen without a visible window";
             }
-        } else if (screen && screen->window()) {
+        } else if (screen && windowOf(*screen)) {
             failure_ = "an unloaded screen with a window";
         }
     }

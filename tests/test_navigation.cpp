@@ -81,7 +81,7 @@ private slots:
     void menuTabOrderVisitsTheButtonsInGroups();
 
 private:
-    ScreenRegistry registry_;
+    WidgetRegistry registry_;
 };
 
 void TestNavigation::initTestCase()
@@ -116,7 +116,7 @@ void TestNavigation::startsOnTheMenuWithFocusOnThreePhaseRealPower()
 void TestNavigation::everyScreenButAMenuStartsAbsent()
 {
     // A registry of its own, so that no earlier test has filled a slot.
-    ScreenRegistry fresh;
+    WidgetRegistry fresh;
     for (std::size_t i = 0; i < kScreenTable.size(); ++i) {
         QCOMPARE(fresh.state(kScreenTable[i]), ScreenState::Absent);
     }

@@ -39,7 +39,7 @@ private slots:
     void screensFitASmallDisplay();
 
 private:
-    ScreenRegistry registry_;
+    WidgetRegistry registry_;
 };
 
 void TestPlacement::initTestCase()

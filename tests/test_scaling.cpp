@@ -55,7 +55,7 @@ private slots:
     void picturesComeFromTheMatchingArtwork();
 
 private:
-    ScreenRegistry registry_;
+    WidgetRegistry registry_;
 };
 
 void TestScaling::initTestCase()
@@ -82,12 +82,12 @@ void TestScaling::controlsKeepTheirTwipGeometry()
     QFETCH(ScreenId, id);
     registry_.show(id);
     const Screen& screen = *registry_.instance(id);
-    QWidget* window = screen.window();
+    QWidget* window = windowOf(screen);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(window->devicePixelRatioF(), expectedRatio());
     QCOMPARE(window->size(), pixelSize(screen.description().client));
     for (const ControlDescription& control : screen.description().controls) {
-        QWidget* widget = screen.control(control.name);
+        QWidget* widget = widgetOf(screen, control.name);
         QCOMPARE(widget->geometry(), pixelRect(control.geometry));
         // Rendered at the full device resolution, not scaled up afterwards.
         const QPixmap rendered = widget->grab();
@@ -105,7 +105,7 @@ void TestScaling::noStaticCaptionIsClipped()
         if (control.caption.empty()) {
             continue;
         }
-        QWidget* widget = screen.control(control.name);
+        QWidget* widget = widgetOf(screen, control.name);
         const QFontMetricsF metrics(widget->font(), widget);
         const QString caption = qtText(control.caption);
         const QString where = qtText(control.name.text());
@@ -137,7 +137,7 @@ void TestScaling::outlinesStayOneLogicalPixel()
         }
         // Across the left edge, half-way down: as many dark device pixels as one logical pixel
         // covers, give or take the antialiasing of a fractional ratio.
-        const QImage image = screen.control(control.name)->grab().toImage();
+        const QImage image = widgetOf(screen, control.name)->grab().toImage();
         const int row = image.height() / 2;
         int dark = 0;
         for (int x = 0; x < std::min(image.width(), 8); ++x) {
@@ -154,7 +154,7 @@ void TestScaling::picturesComeFromTheMatchingArtwork()
     QFETCH(ScreenId, id);
     registry_.show(id);
     const Screen& screen = *registry_.instance(id);
-    const qreal ratio = screen.window()->devicePixelRatioF();
+    const qreal ratio = windowOf(screen)->devicePixelRatioF();
     for (const ControlDescription& control : screen.description().controls) {
         if (control.kind == ControlKind::PictureBox) {
             const QPixmap pixmap = artworkPixmap(control.picture, ratio);

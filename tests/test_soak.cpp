@@ -28,7 +28,7 @@ private slots:
 
 private:
     void round(int number);
-    ScreenRegistry registry_;
+    WidgetRegistry registry_;
 };
 
 void TestSoak::initTestCase()

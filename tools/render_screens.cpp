@@ -3,8 +3,8 @@
 // keyboard focus. Run with QT_QPA_PLATFORM=offscreen for 96 DPI output.
 
 #include "application.h"
-#include "screen_registry.h"
 #include "screen_table.h"
+#include "widget_view.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,12 +24,12 @@ void solveExample(const quorvex::Screen& screen)
         {"Txt_a", "400"}, {"Txt_b", "10"}, {element("Txt_c", 1), "30"}};
     bool typed = false;
     for (const auto& [name, text] : example) {
-        if (auto* box = qobject_cast<QLineEdit*>(screen.control(name))) {
+        if (auto* box = qobject_cast<QLineEdit*>(widgetOf(screen, name))) {
             box->setText(QString::fromLatin1(text));
             typed = true;
         }
     }
-    if (auto* solve = qobject_cast<QPushButton*>(screen.control("Command1")); solve && typed) {
+    if (auto* solve = qobject_cast<QPushButton*>(widgetOf(screen, "Command1")); solve && typed) {
         solve->click();
     }
 }
@@ -51,13 +51,13 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    quorvex::ScreenRegistry registry;
+    quorvex::WidgetRegistry registry;
     int status = 0;
     for (const quorvex::ScreenId id : quorvex::kScreenTable) {
         registry.show(id);
         const quorvex::Screen& screen = *registry.instance(id);
         solveExample(screen);
-        QWidget* window = screen.window();
+        QWidget* window = windowOf(screen);
         // The pictures show the screens themselves, not where the keyboard focus will be.
         if (QWidget* focused = window->focusWidget()) {
             focused->clearFocus();

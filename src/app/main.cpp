@@ -2,8 +2,8 @@
 
 #include "application.h"
 #include "platform.h"
-#include "screen_registry.h"
 #include "screen_table.h"
+#include "widget_view.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
 
     int status = 0;
     {
-        quorvex::ScreenRegistry registry;
+        quorvex::WidgetRegistry registry;
         registry.show(quorvex::kScreenTable.front());
         QTimer::singleShot(0, &quorvex::setApplicationIcon);
         status = QApplication::exec();

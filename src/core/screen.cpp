@@ -1,58 +1,16 @@
 #include "screen.h"
 
-#include "control_widgets.h"
-#include "platform.h"
-#include "screen_builder.h"
 #include "screen_registry.h"
-
-#include <QApplication>
-#include <QCursor>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QScreen>
-#include <QStyle>
-#include <QWidget>
 
 #include <algorithm>
 #include <cassert>
+#include <utility>
 
 namespace quorvex {
 namespace {
 
-// The screen the user is working on: the one holding the active window (the menu, when one of
-// its buttons opens a screen), else the one under the mouse pointer, else the primary one.
-QScreen* workingScreen()
-{
-    if (const QWidget* active = QApplication::activeWindow()) {
-        return active->screen();
-    }
-    if (QScreen* underPointer = QGuiApplication::screenAt(QCursor::pos())) {
-        return underPointer;
-    }
-    return QGuiApplication::primaryScreen();
-}
-
-// Centres the client area on the working screen (the frame is not known before the window is
-// first shown). On a screen too small for it, a resizable window is made to fit, and any window
-// keeps its top-left corner on the screen.
-void placeOnWorkingScreen(QWidget& window)
-{
-    QScreen* screen = workingScreen();
-    if (!screen) {
-        return;
-    }
-    window.setScreen(screen);
-    const QRect available = screen->availableGeometry();
-    QSize size = window.size();
-    if (window.minimumSize() != window.maximumSize()) {
-        size = size.boundedTo(available.size());
-    }
-    QRect geometry = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available);
-    geometry.moveTopLeft(
-        {std::max(geometry.left(), available.left()), std::max(geometry.top(), available.top())});
-    window.setGeometry(geometry);
-}
+const std::string kNothing;
+constexpr std::size_t kNoControl = static_cast<std::size_t>(-1);
 
 } // namespace
 
@@ -63,118 +21,146 @@ Screen::Screen(ScreenRegistry& registry, const ScreenDescription& description)
 
 Screen::~Screen() = default;
 
-QWidget* Screen::control(const ControlName& name) const
-{
-    const auto& controls = description_.controls;
-    const auto found = std::ranges::find(controls, name, &ControlDescription::name);
-    if (!window_ || found == controls.end()) {
-        return nullptr;
-    }
-    return controls_[static_cast<std::size_t>(found - controls.begin())];
-}
-
 void Screen::show()
 {
-    if (window_) {
-        window_->raise();
-    } else {
-        load();
-    }
-    window_->show();
-    window_->activateWindow();
-}
-
-void Screen::load()
-{
-    BuiltWindow built = buildWindow(*this);
-    window_ = std::move(built.window);
-    controls_ = std::move(built.controls);
-    // Every screen opens centred on the screen the user is working on: none is ever shown with
-    // an owner to centre on.
-    placeOnWorkingScreen(*window_);
-
-    const auto& controls = description_.controls;
-    std::optional<std::size_t> first;
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (controls[i].takesFocus() &&
-            (!first || controls[i].tabIndex < controls[*first].tabIndex)) {
-            first = i;
+    if (!view_) {
+        // Every control starts with its value in the description: boxes empty, labels and
+        // buttons with their captions.
+        controls_.clear();
+        for (const ControlDescription& control : description_.controls) {
+            controls_.push_back(
+                {std::string(control.caption), std::string(control.accessibleDescription)});
         }
+        copyText_.clear();
+        view_ = registry_.presenter().open(*this);
     }
-    if (first) {
-        controls_[*first]->setFocus(Qt::OtherFocusReason);
-    }
+    view_->present();
 }
 
 void Screen::unload()
 {
-    if (!window_) {
+    if (!view_) {
         return;
     }
-    window_->hide();
+    // The view goes first, while the values it was drawn from are still there.
+    view_.reset();
     controls_.clear();
-    window_.reset();
+    copyText_.clear();
     registry_.screenUnloaded();
 }
 
-QString Screen::text(const ControlName& textBox) const
+std::optional<std::size_t> Screen::indexOf(const ControlName& name) const
 {
-    const auto* box = qobject_cast<const QLineEdit*>(control(textBox));
-    assert(box);
-    return box ? box->text() : QString();
-}
-
-void Screen::setText(const ControlName& textBox, const QString& text)
-{
-    auto* box = qobject_cast<QLineEdit*>(control(textBox));
-    assert(box);
-    if (box) {
-        box->setText(text);
+    const auto& controls = description_.controls;
+    const auto found = std::ranges::find(controls, name, &ControlDescription::name);
+    if (found == controls.end()) {
+        return std::nullopt;
     }
+    return static_cast<std::size_t>(found - controls.begin());
 }
 
-QString Screen::caption(const ControlName& label) const
+std::size_t Screen::loadedIndexOf(const ControlName& name, ControlKind kind) const
 {
-    const auto* widget = qobject_cast<const QLabel*>(control(label));
-    assert(widget);
-    return widget ? widget->text() : QString();
+    const std::optional<std::size_t> index = indexOf(name);
+    const bool usable = index && isLoaded() && description_.controls[*index].kind == kind;
+    assert(usable);
+    return usable ? *index : kNoControl;
 }
 
-void Screen::describe(const ControlName& name, const QString& description)
+const std::string& Screen::value(std::size_t control) const
 {
-    QWidget* widget = control(name);
-    assert(widget);
-    if (widget) {
-        widget->setAccessibleDescription(description);
-        if (!description.isEmpty()) {
-            platform::announceDescription(*widget);
-        }
+    return control < controls_.size() ? controls_[control].value : kNothing;
+}
+
+const std::string& Screen::descriptionOf(std::size_t control) const
+{
+    return control < controls_.size() ? controls_[control].description : kNothing;
+}
+
+void Screen::setValue(std::size_t control, std::string value)
+{
+    if (control >= controls_.size()) {
+        return;
     }
+    controls_[control].value = std::move(value);
+    view_->valueChanged(control);
 }
 
-void Screen::setCaption(const ControlName& label, const QString& caption)
+const std::string& Screen::text(const ControlName& textBox) const
 {
-    auto* widget = qobject_cast<QLabel*>(control(label));
-    assert(widget);
-    if (widget) {
-        widget->setText(caption);
-    }
+    return value(loadedIndexOf(textBox, ControlKind::TextBox));
 }
 
-void Screen::setCopyText(const QString& text)
+void Screen::setText(const ControlName& textBox, std::string text)
 {
-    if (auto* window = dynamic_cast<ScreenWindow*>(window_.get())) {
-        window->setCopyText(text);
+    setValue(loadedIndexOf(textBox, ControlKind::TextBox), std::move(text));
+}
+
+const std::string& Screen::caption(const ControlName& label) const
+{
+    return value(loadedIndexOf(label, ControlKind::Label));
+}
+
+void Screen::setCaption(const ControlName& label, std::string caption)
+{
+    setValue(loadedIndexOf(label, ControlKind::Label), std::move(caption));
+}
+
+void Screen::describe(const ControlName& name, std::string description)
+{
+    const std::optional<std::size_t> index = indexOf(name);
+    assert(index && isLoaded());
+    if (!index || !isLoaded()) {
+        return;
     }
+    const bool spoken = !description.empty();
+    controls_[*index].description = std::move(description);
+    view_->descriptionChanged(*index, spoken);
 }
 
 void Screen::clear(const ControlName& name)
 {
-    if (auto* box = qobject_cast<QLineEdit*>(control(name))) {
-        box->clear();
-    } else {
-        setCaption(name, QString());
+    const std::optional<std::size_t> index = indexOf(name);
+    const bool box = index && description_.controls[*index].kind == ControlKind::TextBox;
+    setValue(loadedIndexOf(name, box ? ControlKind::TextBox : ControlKind::Label), {});
+}
+
+void Screen::setCopyText(std::string text)
+{
+    copyText_ = std::move(text);
+}
+
+std::optional<std::size_t> Screen::firstFocus() const
+{
+    const std::vector<std::size_t> order = tabOrder(description_);
+    return order.empty() ? std::nullopt : std::optional(order.front());
+}
+
+void Screen::edit(std::size_t control, std::string text)
+{
+    // Only a box takes typing, and only while its screen is loaded.
+    if (control < controls_.size() && description_.controls[control].kind == ControlKind::TextBox) {
+        controls_[control].value = std::move(text);
     }
+}
+
+void Screen::click(std::size_t control)
+{
+    if (control >= controls_.size()) {
+        return;
+    }
+    if (const ClickHandler handler = description_.controls[control].handler) {
+        handler(*this);
+    }
+}
+
+std::optional<std::string> Screen::copyCalculation()
+{
+    if (!isLoaded() || copyText_.empty()) {
+        return std::nullopt;
+    }
+    view_->announce(std::string(kCopiedAnnouncement));
+    return copyText_;
 }
 
 } // namespace quorvex

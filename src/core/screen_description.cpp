@@ -14,6 +14,39 @@ bool ControlName::operator==(const ControlName& other) const
     return index == other.index && std::ranges::equal(name, other.name, sameLetter);
 }
 
+ColourValue backColourOf(const ControlDescription& control)
+{
+    const ColourValue kindDefault =
+        control.kind == ControlKind::TextBox ? colours::window : colours::buttonFace;
+    return control.backColour.value_or(kindDefault);
+}
+
+ColourValue foreColourOf(const ControlDescription& control)
+{
+    const bool windowText =
+        control.kind == ControlKind::TextBox || control.kind == ControlKind::Shape;
+    return control.foreColour.value_or(windowText ? colours::windowText : colours::buttonText);
+}
+
+ColourValue backColourOf(const ScreenDescription& screen)
+{
+    return screen.backColour.value_or(colours::buttonFace);
+}
+
+std::vector<std::size_t> tabOrder(const ScreenDescription& screen)
+{
+    const auto& controls = screen.controls;
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].takesFocus()) {
+            order.push_back(i);
+        }
+    }
+    std::ranges::stable_sort(order, {},
+                             [&](std::size_t i) { return controls[i].tabIndex.value_or(0); });
+    return order;
+}
+
 std::string ControlName::text() const
 {
     std::string result(name);

@@ -4,13 +4,15 @@
 // caption, client area, border and colour, its controls in creation order (each with its kind,
 // position in twips, tab stop, caption, font, colours, alignment, border, picture, Click handler
 // and what a screen reader says of it) and, on a calculator, what "New Values" clears and "Solve"
-// announces. Screens are plain constexpr data; the builder turns a description into widgets.
+// announces. Screens are plain constexpr data; each view turns a description into a window.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvex {
 
@@ -270,6 +272,18 @@ struct ScreenDescription
     std::span<const ControlName> heardAfterSolve = {};
     std::span<const ControlName> copiedAfterSolve = {};
 };
+
+// The colours a control is drawn in: its own where it stores them, otherwise the defaults of its
+// kind (button face and button text for labels, buttons and pictures, window and window text for
+// text boxes, window text for a shape's line).
+ColourValue backColourOf(const ControlDescription& control);
+ColourValue foreColourOf(const ControlDescription& control);
+// The colour of the screen's client area: its own, or the button face.
+ColourValue backColourOf(const ScreenDescription& screen);
+
+// The positions, in the screen's controls, of those that take the focus, in ascending TabIndex:
+// Tab visits them in this order and wraps round, and a screen opens with the focus on the first.
+std::vector<std::size_t> tabOrder(const ScreenDescription& screen);
 
 // One helper per kind, so that a control table reads like the screen's own description.
 

@@ -1,13 +1,20 @@
 #include "screen_registry.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
+#include <utility>
 
 namespace quorvex {
 
-ScreenRegistry::ScreenRegistry() = default;
-ScreenRegistry::~ScreenRegistry() = default;
+ScreenRegistry::ScreenRegistry(std::unique_ptr<ScreenPresenter> presenter)
+    : presenter_(std::move(presenter))
+{
+}
+
+ScreenRegistry::~ScreenRegistry()
+{
+    // Views may still be told of their screens' ends while the presenter is here.
+    slots_.clear();
+}
 
 void ScreenRegistry::show(ScreenId id)
 {
@@ -57,7 +64,7 @@ int ScreenRegistry::loadedCount() const
 void ScreenRegistry::screenUnloaded()
 {
     if (loadedCount() == 0) {
-        QCoreApplication::exit(0);
+        presenter_->closed();
     }
 }
 

@@ -3,10 +3,12 @@
 // The application's screens and its lifetime: one slot per screen, empty until the screen is
 // first shown and then holding its single instance until the process ends. Showing loads an
 // unloaded screen afresh; unloading destroys its window; when the last loaded screen is unloaded,
-// by whichever path, the application's event loop ends. Screens are known by their descriptions
-// (ScreenId), so the registry needs no list of them.
+// by whichever path, the application ends (the presenter is told). Screens are known by their
+// descriptions (ScreenId), so the registry needs no list of them. The presenter makes each loaded
+// screen's view: the desktop's widgets or the browser's page.
 
 #include "screen.h"
+#include "screen_view.h"
 
 #include <memory>
 #include <vector>
@@ -23,7 +25,7 @@ enum class ScreenState
 class ScreenRegistry
 {
 public:
-    ScreenRegistry();
+    explicit ScreenRegistry(std::unique_ptr<ScreenPresenter> presenter);
     ~ScreenRegistry();
     ScreenRegistry(const ScreenRegistry&) = delete;
     ScreenRegistry& operator=(const ScreenRegistry&) = delete;
@@ -38,10 +40,12 @@ public:
     Screen* instance(ScreenId id) const;
     int loadedCount() const;
 
-    // Called by a screen once it has unloaded; ends the event loop when none is left loaded.
+    ScreenPresenter& presenter() const { return *presenter_; }
+    // Called by a screen once it has unloaded; ends the application when none is left loaded.
     void screenUnloaded();
 
 private:
+    std::unique_ptr<ScreenPresenter> presenter_;
     std::vector<std::unique_ptr<Screen>> slots_; // in the order the screens were first shown
 };
 

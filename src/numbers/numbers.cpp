@@ -1,5 +1,7 @@
 #include "numbers.h"
 
+#include "decimal_parse.h"
+
 #include <algorithm>
 #include <array>
 #include <cassert>
@@ -149,11 +151,9 @@ std::optional<LeadingNumber> findLeadingNumber(std::basic_string_view<Char> text
 
 double parseAscii(const char* first, const char* last, const LeadingNumber& number)
 {
-    double magnitude = 0;
-    const auto [end, error] = std::from_chars(first, last, magnitude);
-    assert(end == last);
-    (void)end;
-    if (error == std::errc::result_out_of_range) {
+    const ParsedDecimal parsed = parseDecimal(first, last);
+    double magnitude = parsed.value;
+    if (parsed.outOfRange) {
         // The standard reader reports both ends of the range the same way: the position of the
         // first significant digit tells which one was passed.
         magnitude = number.hasNonZeroDigit && number.leadingExponent > 0
@@ -259,8 +259,7 @@ double Round(double value, int decimals)
     char* out = std::copy(units.begin(), units.begin() + unitCount, text.begin());
     *out++ = 'e';
     out = std::to_chars(out, text.data() + text.size(), -decimals).ptr;
-    double rounded = 0;
-    std::from_chars(text.data(), out, rounded);
+    const double rounded = parseDecimal(text.data(), out).value;
     if (rounded == 0) {
         return zero;
     }

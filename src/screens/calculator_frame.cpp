@@ -1,13 +1,11 @@
 #include "calculator_frame.h"
 
 #include "numbers.h"
-#include "qt_values.h"
 #include "screen_registry.h"
 
-#include <QStringList>
-#include <QStringView>
-
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace quorvex {
 namespace {
@@ -15,7 +13,7 @@ namespace {
 // Writes `value` unrounded into a result label.
 void showNumber(Screen& screen, const ControlName& label, double value)
 {
-    screen.setCaption(label, QString::fromStdString(numberText(value)));
+    screen.setCaption(label, numberText(value));
 }
 
 const ControlDescription* rowOf(const Screen& screen, const ControlName& name)
@@ -26,19 +24,33 @@ const ControlDescription* rowOf(const Screen& screen, const ControlName& name)
 }
 
 // "real power P 6 kW": the value with the words that name it; "Overflow" is not a number of kW.
-QString namedValue(const ValueWords& words, const QString& value)
+std::string namedValue(const ValueWords& words, const std::string& value)
 {
-    QString text = qtText(words.meaning) + u' ' + value;
-    if (!words.unit.empty() && value != qtText(kOverflowText)) {
-        text += u' ' + qtText(words.unit);
+    std::string text = std::string(words.meaning) + ' ' + value;
+    if (!words.unit.empty() && value != kOverflowText) {
+        text += ' ';
+        text += words.unit;
     }
     return text;
 }
 
-QString capitalised(QString text)
+// The words are plain ASCII.
+std::string capitalised(std::string text)
 {
-    if (!text.isEmpty()) {
-        text[0] = text[0].toUpper();
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') {
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    }
+    return text;
+}
+
+std::string joined(const std::vector<std::string>& parts, std::string_view separator)
+{
+    std::string text;
+    for (const std::string& part : parts) {
+        if (!text.empty()) {
+            text += separator;
+        }
+        text += part;
     }
     return text;
 }
@@ -50,8 +62,8 @@ void newValues(Screen& screen)
     for (const ControlName& name : screen.description().clearedByNewValues) {
         screen.clear(name);
     }
-    screen.describe(kSolveButton, QString());
-    screen.setCopyText(QString());
+    screen.describe(kSolveButton, {});
+    screen.setCopyText({});
 }
 
 void backToMenu(Screen& screen)
@@ -62,40 +74,38 @@ void backToMenu(Screen& screen)
 
 void announceResults(Screen& screen)
 {
-    QStringList parts;
+    std::vector<std::string> parts;
     for (const ControlName& label : screen.description().heardAfterSolve) {
         const ControlDescription* row = rowOf(screen, label);
-        const QString value = screen.caption(label);
-        if (row && row->words && !value.isEmpty()) {
-            parts << namedValue(*row->words, value);
+        const std::string& value = screen.caption(label);
+        if (row && row->words && !value.empty()) {
+            parts.push_back(namedValue(*row->words, value));
         }
     }
-    screen.describe(kSolveButton, capitalised(parts.join(QStringLiteral(", "))));
+    screen.describe(kSolveButton, capitalised(joined(parts, ", ")));
 }
 
 void offerCalculation(Screen& screen)
 {
-    QStringList lines{screen.caption(kTitleLabel)};
+    std::vector<std::string> lines{screen.caption(kTitleLabel)};
     for (const ControlName& name : screen.description().copiedAfterSolve) {
         const ControlDescription* row = rowOf(screen, name);
         if (!row || !row->words) {
             continue;
         }
-        const QString value = row->kind == ControlKind::TextBox
-                                  ? QString::fromStdString(numberText(valueOf(screen, name)))
-                                  : screen.caption(name);
-        if (!value.isEmpty()) {
-            lines << capitalised(namedValue(*row->words, value));
+        const std::string value = row->kind == ControlKind::TextBox
+                                      ? numberText(valueOf(screen, name))
+                                      : screen.caption(name);
+        if (!value.empty()) {
+            lines.push_back(capitalised(namedValue(*row->words, value)));
         }
     }
-    screen.setCopyText(lines.join(u'\n'));
+    screen.setCopyText(joined(lines, "\n"));
 }
 
 double valueOf(const Screen& screen, const ControlName& textBox)
 {
-    const QString content = screen.text(textBox);
-    return Val(std::u16string_view(QStringView(content).utf16(),
-                                   static_cast<std::size_t>(content.size())));
+    return Val(std::string_view(screen.text(textBox)));
 }
 
 AngleScreenInputs readAngleScreenInputs(const Screen& screen)

@@ -1,7 +1,6 @@
 #include "control_widgets.h"
 
 #include "artwork.h"
-#include "platform.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -15,7 +14,9 @@
 
 namespace quorvex {
 
-ScreenWindow::ScreenWindow(std::function<void()> onClose) : onClose_(std::move(onClose))
+ScreenWindow::ScreenWindow(std::function<void()> onClose,
+                           std::function<std::optional<QString>()> copyCalculation)
+    : onClose_(std::move(onClose)), copyCalculation_(std::move(copyCalculation))
 {
     // The registry decides when the application ends, not the last window closed.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -88,16 +89,17 @@ void ScreenWindow::childEvent(QChildEvent* event)
 bool ScreenWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress ||
-        !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) || copyText_.isEmpty()) {
+        !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
         return false;
     }
     if (const auto* box = qobject_cast<QLineEdit*>(watched); box && box->hasSelectedText()) {
         return false; // the box copies its selection, as it always has
     }
-    QGuiApplication::clipboard()->setText(copyText_);
-    if (auto* widget = qobject_cast<QWidget*>(watched)) {
-        platform::announce(*widget, QStringLiteral("Copied"));
+    const std::optional<QString> calculation = copyCalculation_();
+    if (!calculation) {
+        return false;
     }
+    QGuiApplication::clipboard()->setText(*calculation);
     return true;
 }
 

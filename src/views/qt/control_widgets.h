@@ -10,19 +10,18 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 namespace quorvex {
 
 // A top-level screen window. Closing it with its close box unloads its screen. Ctrl+C copies the
-// window's copy text (a solved calculation), unless the control with the focus has selected text
-// of its own to copy; without a copy text the clipboard stays as it was.
+// screen's calculation (once solved), unless the control with the focus has selected text of its
+// own to copy; with nothing to copy the clipboard stays as it was.
 class ScreenWindow : public QWidget
 {
 public:
-    explicit ScreenWindow(std::function<void()> onClose);
-
-    void setCopyText(const QString& text) { copyText_ = text; }
-    const QString& copyText() const { return copyText_; }
+    ScreenWindow(std::function<void()> onClose,
+                 std::function<std::optional<QString>()> copyCalculation);
 
     // Whether `control` shows the keyboard focus: it has it, or the window, just shown and asking
     // to be activated, is about to give it (so that the first frame already shows the focus).
@@ -39,7 +38,7 @@ private:
     void endActivationWait();
 
     std::function<void()> onClose_;
-    QString copyText_;
+    std::function<std::optional<QString>()> copyCalculation_;
     bool activationPending_ = false;
 };
 

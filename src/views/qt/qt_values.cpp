@@ -5,21 +5,14 @@
 #include <QStringList>
 
 #include <array>
-#include <cmath>
 #include <utility>
 
 namespace quorvex {
 
-int twipsToPixels(int twips)
-{
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-
 QRect pixelRect(const TwipRect& rect)
 {
-    const int left = twipsToPixels(rect.left);
-    const int top = twipsToPixels(rect.top);
-    return {left, top, twipsToPixels(rect.right()) - left, twipsToPixels(rect.bottom()) - top};
+    const PixelRect pixels = toPixels(rect);
+    return {pixels.left, pixels.top, pixels.width, pixels.height};
 }
 
 QSize pixelSize(const TwipRect& rect)

@@ -4,6 +4,7 @@
 // the Qt values the builder and the painting code use.
 
 #include "screen_description.h"
+#include "twips.h"
 
 #include <QColor>
 #include <QFont>
@@ -14,10 +15,7 @@
 
 namespace quorvex {
 
-// Twips to logical pixels, 15 to a pixel, rounded to the nearest pixel (15 is odd, so there is
-// never a tie). A rectangle converts its edges, not its size, so that controls whose edges meet
-// in twips still meet in pixels.
-int twipsToPixels(int twips);
+// Twips to logical pixels (twips.h).
 QRect pixelRect(const TwipRect& rect);
 QSize pixelSize(const TwipRect& rect);
 
