@@ -34,7 +34,8 @@ def attributions(source):
         if "qt_attribution.json" not in files:
             continue
         with open(os.path.join(folder, "qt_attribution.json"), encoding="utf-8") as stream:
-            entries = json.load(stream)
+            # Some carry raw line breaks inside their strings.
+            entries = json.loads(stream.read(), strict=False)
         for entry in entries if isinstance(entries, list) else [entries]:
             base = os.path.normpath(os.path.join(folder, entry.get("Path", "")))
             names = listed(entry.get("Files"))
