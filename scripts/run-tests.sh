@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up and builds Quorvex, then runs every test headless.
+# Sets up and builds Quorvex, the desktop program and the browser version, then runs every test
+# headless.
 # With --sanitize, builds in build-sanitize/ with AddressSanitizer, LeakSanitizer and
 # UndefinedBehaviorSanitizer and runs every test there.
 # With --windows, builds the Windows files in build-windows/ (scripts/build-windows.sh) and runs
@@ -23,7 +24,10 @@ case "${1:-}" in
     build="$root/build-windows"
     ;;
 *)
-    "$root/scripts/setup.sh"
+    # The browser version too, tested in headless Chromium.
+    "$root/scripts/build-web.sh" "$root/build-web"
+    QUORVEX_EXTRA_PACKAGES="chromium chromium-driver python3-selenium" \
+        "$root/scripts/setup.sh" "$root/build" -DQUORVEX_WEB_SITE="$root/build-web/site"
     build="$root/build"
     ;;
 esac

@@ -5,6 +5,7 @@
 #include "qt_values.h"
 #include "screen_table.h"
 #include "screen_test_support.h"
+#include "web_view.h"
 
 #include <QFontInfo>
 
@@ -263,6 +264,14 @@ void TestBuilder::coloursFollowTheDescription()
         control.isEmpty() ? windowOf(screen) : widgetOf(screen, name.constData());
     QVERIFY(widget);
     QCOMPARE(widget->palette().color(QPalette::Active, role), colour);
+
+    // The browser draws the control in the same colour.
+    const bool text = role == QPalette::WindowText || role == QPalette::Text;
+    const std::optional<std::size_t> index = screen.indexOf(name.constData());
+    const ColourValue value = !index ? backColourOf(screen.description())
+                              : text ? foreColourOf(screen.description().controls[*index])
+                                     : backColourOf(screen.description().controls[*index]);
+    QCOMPARE(QString::fromStdString(cssColour(value)), colour.name());
 }
 
 void TestBuilder::enterAndSpaceClickOnlyTheFocusedButton_data()

@@ -3,6 +3,7 @@
 
 #include "qt_values.h"
 #include "screen_test_support.h"
+#include "shared_rows.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -389,9 +390,7 @@ void TestNavigation::menuTabOrderVisitsTheButtonsInGroups()
     QWidget* menu = windowOf(registry_, screens::frmQV);
     QVERIFY(QTest::qWaitForWindowActive(menu));
     // The two picture boxes are tab stops after single-phase "Reactive Power" and "About".
-    const QStringList cycle{"Command1", "Command2", "Command3", "Command6", "Command7", "Command8",
-                            "Picture1", "Command9", "Picture2", "Command4", "Command1"};
-    checkTabCycle(cycle);
+    checkTabCycle(tabCycle("frmQV"));
 }
 
 QTEST_MAIN(TestNavigation)

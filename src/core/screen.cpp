@@ -52,7 +52,9 @@ void Screen::unload()
 std::optional<std::size_t> Screen::indexOf(const ControlName& name) const
 {
     const auto& controls = description_.controls;
-    const auto found = std::ranges::find(controls, name, &ControlDescription::name);
+    const auto found =
+        std::find_if(controls.begin(), controls.end(),
+                     [&](const ControlDescription& row) { return row.name == name; });
     if (found == controls.end()) {
         return std::nullopt;
     }

@@ -11,7 +11,8 @@ bool ControlName::operator==(const ControlName& other) const
         return std::tolower(static_cast<unsigned char>(a)) ==
                std::tolower(static_cast<unsigned char>(b));
     };
-    return index == other.index && std::ranges::equal(name, other.name, sameLetter);
+    return index == other.index &&
+           std::equal(name.begin(), name.end(), other.name.begin(), other.name.end(), sameLetter);
 }
 
 ColourValue backColourOf(const ControlDescription& control)
@@ -42,8 +43,9 @@ std::vector<std::size_t> tabOrder(const ScreenDescription& screen)
             order.push_back(i);
         }
     }
-    std::ranges::stable_sort(order, {},
-                             [&](std::size_t i) { return controls[i].tabIndex.value_or(0); });
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return controls[a].tabIndex.value_or(0) < controls[b].tabIndex.value_or(0);
+    });
     return order;
 }
 

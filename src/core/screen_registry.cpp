@@ -50,15 +50,15 @@ ScreenState ScreenRegistry::state(ScreenId id) const
 
 Screen* ScreenRegistry::instance(ScreenId id) const
 {
-    const auto found =
-        std::ranges::find(slots_, id, [](const auto& slot) { return &slot->description(); });
+    const auto found = std::find_if(slots_.begin(), slots_.end(),
+                                    [id](const auto& slot) { return &slot->description() == id; });
     return found == slots_.end() ? nullptr : found->get();
 }
 
 int ScreenRegistry::loadedCount() const
 {
-    return static_cast<int>(
-        std::ranges::count_if(slots_, [](const auto& slot) { return slot->isLoaded(); }));
+    return static_cast<int>(std::count_if(slots_.begin(), slots_.end(),
+                                          [](const auto& slot) { return slot->isLoaded(); }));
 }
 
 void ScreenRegistry::screenUnloaded()

@@ -19,7 +19,9 @@ void showNumber(Screen& screen, const ControlName& label, double value)
 const ControlDescription* rowOf(const Screen& screen, const ControlName& name)
 {
     const auto& controls = screen.description().controls;
-    const auto row = std::ranges::find(controls, name, &ControlDescription::name);
+    const auto row =
+        std::find_if(controls.begin(), controls.end(),
+                     [&](const ControlDescription& control) { return control.name == name; });
     return row == controls.end() ? nullptr : &*row;
 }
 

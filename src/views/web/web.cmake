@@ -1,0 +1,125 @@
+# The browser version (QUORVEX_WEB, with packaging/web/toolchain.cmake; scripts/build-web.sh):
+# the WebAssembly module made from the same numbers, core and screens as the desktop, and the
+# static site around it in site/ of the build folder, packed reproducibly into
+# dist/quorvex-VERSION-web.zip.
+
+# The module: the page calls its exported functions, and it calls the page's quorvex_post.
+add_executable(quorvex_web ${PROJECT_SOURCE_DIR}/src/app/web_main.cpp)
+target_include_directories(quorvex_web PRIVATE ${PROJECT_SOURCE_DIR}/src/app)
+target_link_libraries(quorvex_web PRIVATE quorvex_screens quorvex_web_view quorvex_build_options)
+set_target_properties(quorvex_web PROPERTIES OUTPUT_NAME quorvex)
+target_link_options(quorvex_web PRIVATE -mexec-model=reactor -Wl,--strip-all
+    -Wl,--allow-undefined-file=${CMAKE_CURRENT_LIST_DIR}/imports.txt)
+
+set(site ${CMAKE_BINARY_DIR}/site)
+set(site_files)
+
+# The page and its script and style, as written.
+foreach(file index.html quorvex.js quorvex.css)
+    add_custom_command(OUTPUT ${site}/${file}
+        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/site/${file} ${site}/${file}
+        DEPENDS ${CMAKE_CURRENT_LIST_DIR}/site/${file}
+        VERBATIM)
+    list(APPEND site_files ${site}/${file})
+endforeach()
+
+# The module, made smaller where Binaryen's optimiser is installed.
+find_program(QUORVEX_WASM_OPT wasm-opt)
+if(QUORVEX_WASM_OPT)
+    set(shrink ${QUORVEX_WASM_OPT} -Oz --strip-debug --strip-producers
+        $<TARGET_FILE:quorvex_web> -o ${site}/quorvex.wasm)
+else()
+    set(shrink ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quorvex_web> ${site}/quorvex.wasm)
+endif()
+add_custom_command(OUTPUT ${site}/quorvex.wasm
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${site}
+    COMMAND ${shrink}
+    DEPENDS quorvex_web
+    VERBATIM)
+list(APPEND site_files ${site}/quorvex.wasm)
+
+# The pictures, at 1x and 2x.
+foreach(picture calculator-banner large-banner small-image)
+    foreach(scale "" "@2x")
+        set(file ${PROJECT_SOURCE_DIR}/resources/artwork/${picture}${scale}.png)
+        add_custom_command(OUTPUT ${site}/artwork/${picture}${scale}.png
+            COMMAND ${CMAKE_COMMAND} -E copy ${file} ${site}/artwork/${picture}${scale}.png
+            DEPENDS ${file}
+            VERBATIM)
+        list(APPEND site_files ${site}/artwork/${picture}${scale}.png)
+    endforeach()
+endforeach()
+set(icon ${PROJECT_SOURCE_DIR}/resources/icons/quorvex-32.png)
+add_custom_command(OUTPUT ${site}/quorvex.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${icon} ${site}/quorvex.png
+    DEPENDS ${icon}
+    VERBATIM)
+list(APPEND site_files ${site}/quorvex.png)
+
+# The web fonts: the free faces made to the metrics of those the screens name (Liberation for
+# MS Sans Serif's stand-in Arial and for Times New Roman, DejaVu Sans for Verdana), cut down to
+# the characters a screen shows or a user types, with their licences.
+find_program(QUORVEX_PYFTSUBSET pyftsubset REQUIRED)
+set(QUORVEX_WEB_FONT_DIRS /usr/share/fonts/truetype/liberation2 /usr/share/fonts/truetype/dejavu)
+set(web_fonts
+    "sans|LiberationSans-Regular.ttf"
+    "sans-bold|LiberationSans-Bold.ttf"
+    "serif|LiberationSerif-Regular.ttf"
+    "serif-bold|LiberationSerif-Bold.ttf"
+    "verdana-bold|DejaVuSans-Bold.ttf")
+# Printable ASCII, the no-break space, the copyright sign and the minus sign.
+set(characters "U+0020-007E,U+00A0,U+00A9,U+2212")
+foreach(entry IN LISTS web_fonts)
+    string(REPLACE "|" ";" entry "${entry}")
+    list(GET entry 0 name)
+    list(GET entry 1 file)
+    find_file(font_${name} ${file} PATHS ${QUORVEX_WEB_FONT_DIRS} NO_DEFAULT_PATH REQUIRED)
+    add_custom_command(OUTPUT ${site}/fonts/${name}.woff2
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${site}/fonts
+        COMMAND ${QUORVEX_PYFTSUBSET} ${font_${name}} --unicodes=${characters}
+                --flavor=woff2 --layout-features=kern --no-hinting --desubroutinize
+                --name-IDs=0,1,2,3,4,5,6,13,14 --output-file=${site}/fonts/${name}.woff2
+        DEPENDS ${font_${name}}
+        VERBATIM)
+    list(APPEND site_files ${site}/fonts/${name}.woff2)
+endforeach()
+foreach(licence "Liberation|/usr/share/doc/fonts-liberation2/copyright"
+        "DejaVu|/usr/share/doc/fonts-dejavu-core/copyright")
+    string(REPLACE "|" ";" licence "${licence}")
+    list(GET licence 0 name)
+    list(GET licence 1 file)
+    add_custom_command(OUTPUT ${site}/fonts/LICENSE-${name}.txt
+        COMMAND ${CMAKE_COMMAND} -E copy ${file} ${site}/fonts/LICENSE-${name}.txt
+        DEPENDS ${file}
+        VERBATIM)
+    list(APPEND site_files ${site}/fonts/LICENSE-${name}.txt)
+endforeach()
+add_custom_command(OUTPUT ${site}/LICENSE.txt
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${site}/LICENSE.txt
+    DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE
+    VERBATIM)
+list(APPEND site_files ${site}/LICENSE.txt)
+
+# The archive, the same from the same source: its entries sorted, each dated from
+# SOURCE_DATE_EPOCH (CMake's timestamps follow it), or without it from the earliest date a zip
+# holds.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    string(TIMESTAMP archive_date "%Y-%m-%d %H:%M:%S" UTC)
+else()
+    set(archive_date "1980-01-01 00:00:00")
+endif()
+set(archive ${CMAKE_BINARY_DIR}/dist/quorvex-${QUORVEX_DISPLAY_VERSION}-web.zip)
+set(entries)
+foreach(file IN LISTS site_files)
+    file(RELATIVE_PATH entry ${site} ${file})
+    list(APPEND entries ${entry})
+endforeach()
+list(SORT entries)
+add_custom_command(OUTPUT ${archive}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/dist
+    COMMAND ${CMAKE_COMMAND} -E tar cf ${archive} --format=zip --mtime=${archive_date} -- ${entries}
+    WORKING_DIRECTORY ${site}
+    DEPENDS ${site_files}
+    COMMENT "Packing ${archive}"
+    VERBATIM)
+add_custom_target(quorvex_site ALL DEPENDS ${archive})
