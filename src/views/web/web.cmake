@@ -14,8 +14,14 @@ target_link_options(quorvex_web PRIVATE -mexec-model=reactor -Wl,--strip-all
 set(site ${CMAKE_BINARY_DIR}/site)
 set(site_files)
 
-# The page and its script and style, as written.
-foreach(file index.html quorvex.js quorvex.css)
+# The page, with its style written into it (one request fewer before the first frame), and its
+# script.
+file(READ ${CMAKE_CURRENT_LIST_DIR}/site/quorvex.css QUORVEX_STYLE)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_LIST_DIR}/site/quorvex.css)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/site/index.html ${site}/index.html @ONLY)
+list(APPEND site_files ${site}/index.html)
+foreach(file quorvex.js)
     add_custom_command(OUTPUT ${site}/${file}
         COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/site/${file} ${site}/${file}
         DEPENDS ${CMAKE_CURRENT_LIST_DIR}/site/${file}
@@ -60,7 +66,18 @@ list(APPEND site_files ${site}/quorvex.png)
 # MS Sans Serif's stand-in Arial and for Times New Roman, DejaVu Sans for Verdana), cut down to
 # the characters a screen shows or a user types, with their licences.
 find_program(QUORVEX_PYFTSUBSET pyftsubset REQUIRED)
-set(QUORVEX_WEB_FONT_DIRS /usr/share/fonts/truetype/liberation2 /usr/share/fonts/truetype/dejavu)
+# Liberation 2 (Debian 12's fonts-liberation2; Debian 13's fonts-liberation), never Debian 12's
+# Liberation 1 under the older licence.
+find_file(QUORVEX_LIBERATION_SANS LiberationSans-Regular.ttf
+    PATHS /usr/share/fonts/truetype/liberation2 /usr/share/fonts/truetype/liberation
+    NO_DEFAULT_PATH REQUIRED)
+get_filename_component(liberation ${QUORVEX_LIBERATION_SANS} DIRECTORY)
+if(liberation MATCHES "liberation2$")
+    set(liberation_copyright /usr/share/doc/fonts-liberation2/copyright)
+else()
+    set(liberation_copyright /usr/share/doc/fonts-liberation/copyright)
+endif()
+set(QUORVEX_WEB_FONT_DIRS ${liberation} /usr/share/fonts/truetype/dejavu)
 set(web_fonts
     "sans|LiberationSans-Regular.ttf"
     "sans-bold|LiberationSans-Bold.ttf"
@@ -83,7 +100,7 @@ foreach(entry IN LISTS web_fonts)
         VERBATIM)
     list(APPEND site_files ${site}/fonts/${name}.woff2)
 endforeach()
-foreach(licence "Liberation|/usr/share/doc/fonts-liberation2/copyright"
+foreach(licence "Liberation|${liberation_copyright}"
         "DejaVu|/usr/share/doc/fonts-dejavu-core/copyright")
     string(REPLACE "|" ";" licence "${licence}")
     list(GET licence 0 name)
