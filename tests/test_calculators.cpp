@@ -210,6 +210,7 @@ void TestCalculators::solveShowsTheResults_data()
     angleRow(q3, "both inputs negative", "-400", "-10", "30", "0.5", "30", "3.464", "6.928");
     angleRow(q3, "text after the numbers", "400V", "10A", "30abc", "0.5", "30", "3.464", "6.928");
     angleRow(q3, "power overflows", "1e200", "1e200", "30", "0.5", "30", "Overflow", "Overflow");
+    angleRow(q3, "1e300 degrees", "400", "10", "1e300", "0.205", "1E+300", "1.42", "6.928");
 
     constexpr ScreenId p1 = screens::frm1PRealPower;
     angleRow(p1, "all boxes empty", "", "", "", "1", "0", "0", "0");
@@ -238,6 +239,7 @@ void TestCalculators::solveShowsTheResults_data()
     angleRow(q1, "text after the angle", "230", "10", "30abc", "0.5", "30", "1.15", "2.3");
     angleRow(q1, "unrounded sine", "10000", "1000", "60", "0.866", "60", "8660.254", "10000");
     angleRow(q1, "huge angle", "230", "10", "1e308", "Overflow", "1E+308", "Overflow", "2.3");
+    angleRow(q1, "1e200 degrees", "230", "5", "1e200", "0.4279", "1E+200", "0.492", "1.15");
 }
 
 void TestCalculators::solveShowsTheResults()
