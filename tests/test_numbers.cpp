@@ -1,4 +1,5 @@
-// The numeric conventions: reading a number, rounding, the text of a number and the constants.
+// The numeric conventions: reading a number, rounding, the text of a number, the constants and the
+// sine and cosine.
 
 #include "numbers.h"
 
@@ -8,8 +9,10 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <string>
+#include <utility>
 
 using namespace quorvex;
 
@@ -26,6 +29,13 @@ std::u16string utf16(const QString& text)
 bool sameBits(double a, double b)
 {
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+// Whether `value` is the true value rounded to a double, `truth`, or one of its two neighbours.
+bool withinAnUlp(double value, double truth)
+{
+    return value == truth || value == std::nextafter(truth, -infinity) ||
+           value == std::nextafter(truth, infinity);
 }
 
 } // namespace
@@ -47,6 +57,8 @@ private slots:
     void roundedTextReadsBackToTheRoundedValue();
     void anglesUseTheDecimalPi_data();
     void anglesUseTheDecimalPi();
+    void sinAndCosAreWithinAnUlpOfTheTruth_data();
+    void sinAndCosAreWithinAnUlpOfTheTruth();
 };
 
 void TestNumbers::constantsHaveTheirExactBits_data()
@@ -270,9 +282,67 @@ void TestNumbers::anglesUseTheDecimalPi()
     QFETCH(QString, shown);
     QFETCH(double, near);
     QFETCH(double, tolerance);
-    const double value = sine ? std::sin(radians(degrees)) : std::cos(radians(degrees));
+    const double value = sine ? Sin(radians(degrees)) : Cos(radians(degrees));
     QVERIFY2(std::fabs(value - near) <= tolerance, qPrintable(QString::number(value, 'g', 17)));
     QCOMPARE(QString::fromStdString(numberText(Round(value, 4))), shown);
+}
+
+void TestNumbers::sinAndCosAreWithinAnUlpOfTheTruth_data()
+{
+    // The true sine and cosine of radians(degrees), the double, rounded to doubles (computed once
+    // with mpmath at 3500 bits). The hard ones lie so near a multiple of pi/2 that over 60 leading
+    // bits cancel in the reduction; 1e22 and 1e200 degrees come out wrong with a 64-bit pi.
+    QTest::addColumn<double>("degrees");
+    QTest::addColumn<double>("sine");
+    QTest::addColumn<double>("cosine");
+
+    QTest::newRow("a ten-millionth of a degree") << 1e-7 << 1.7453292522222223e-09 << 1.0;
+    QTest::newRow("a thousandth of a degree")
+        << 0.001 << 1.745329252133613e-05 << 0.99999999984769128;
+    QTest::newRow("30 degrees") << 30.0 << 0.5000000000592083 << 0.86602540375025472;
+    QTest::newRow("45 degrees") << 45.0 << 0.70710678125906257 << 0.70710678111403247;
+    QTest::newRow("90 degrees") << 90.0 << 1.0 << -2.0510342851533115e-10;
+    QTest::newRow("180 degrees") << 180.0 << -4.1020685703066231e-10 << -1.0;
+    QTest::newRow("270 degrees") << 270.0 << -1.0 << 6.1531028554599354e-10;
+    QTest::newRow("360 degrees") << 360.0 << 8.2041371406132461e-10 << 1.0;
+    QTest::newRow("-30 degrees") << -30.0 << -0.5000000000592083 << 0.86602540375025472;
+    QTest::newRow("-90 degrees") << -90.0 << -1.0 << -2.0510342851533115e-10;
+    QTest::newRow("1000 degrees") << 1000.0 << -0.98480775261647635 << 0.17364817991123649;
+    QTest::newRow("123456.789 degrees") << 123456.789 << -0.3941181050704714 << 0.91905980178422608;
+    QTest::newRow("1e6 degrees") << 1e6 << -0.98480735727825808 << 0.17365042197073224;
+    QTest::newRow("1e15 degrees") << 1e15 << 0.12373232873419515 << -0.99231563064682859;
+    QTest::newRow("1e20 degrees") << 1e20 << -0.6862729059976499 << 0.72734414034454198;
+    QTest::newRow("1e22 degrees") << 1e22 << -0.23479670908297282 << 0.97204449764596979;
+    QTest::newRow("-1e22 degrees") << -1e22 << 0.23479670908297282 << 0.97204449764596979;
+    QTest::newRow("1e200 degrees") << 1e200 << 0.42791648795905829 << -0.90381827782623714;
+    QTest::newRow("1e300 degrees") << 1e300 << 0.20500728408305349 << 0.97876044743996993;
+    QTest::newRow("-1e300 degrees") << -1e300 << -0.20500728408305349 << 0.97876044743996993;
+    QTest::newRow("hard: 6e-19 from 29 pi/2")
+        << 2609.9999996592046 << 1.0 << -6.1898063658835771e-19;
+    QTest::newRow("hard: 6e-19 from -29 pi/2")
+        << -2609.9999996592046 << -1.0 << -6.1898063658835771e-19;
+    QTest::newRow("hard: 4e-17 from 204551 pi/2")
+        << 18409589.997596208 << -1.0 << -4.4296008345961293e-17;
+    QTest::newRow("hard: 2e-18 from 9206271 pi/2")
+        << 828564389.891812 << -1.0 << -1.6985038298986004e-18;
+    QTest::newRow("hard: 9e-19 from a multiple of pi/2 near 1e256")
+        << 6.095552047332852e+257 << -9.3743318485092553e-19 << -1.0;
+    QTest::newRow("1e308 degrees is beyond the double range in radians")
+        << 1e308 << std::nan("") << std::nan("");
+    QTest::newRow("infinity") << infinity << std::nan("") << std::nan("");
+    QTest::newRow("NaN") << std::nan("") << std::nan("") << std::nan("");
+}
+
+void TestNumbers::sinAndCosAreWithinAnUlpOfTheTruth()
+{
+    QFETCH(double, degrees);
+    QFETCH(double, sine);
+    QFETCH(double, cosine);
+    const double x = radians(degrees);
+    for (const auto& [value, truth] : {std::pair{Sin(x), sine}, std::pair{Cos(x), cosine}}) {
+        QVERIFY2(std::isnan(truth) ? std::isnan(value) : withinAnUlp(value, truth),
+                 qPrintable(QString::number(value, 'g', 17)));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestNumbers)

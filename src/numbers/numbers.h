@@ -9,7 +9,10 @@
 // zero): a number typed beyond the double range reads as an infinity, every later product or
 // quotient carries it, and the text conversion shows such a value as "Overflow". A result is
 // therefore "Overflow" exactly when some step of its computation left the double range, and the
-// other results of the same "Solve" are unaffected.
+// other results of the same "Solve" are unaffected. The sine and cosine of an angle are `Sin` and
+// `Cos` (trigonometry.h).
+
+#include "trigonometry.h"
 
 #include <string>
 #include <string_view>

@@ -6,7 +6,6 @@
 #include "spoken_names.h"
 
 #include <array>
-#include <cmath>
 
 namespace quorvex {
 namespace {
@@ -17,7 +16,7 @@ using namespace fonts;
 void solve(Screen& screen)
 {
     const auto [v, i, degrees] = readAngleScreenInputs(screen);
-    const double f = std::sin(radians(degrees));
+    const double f = Sin(radians(degrees));
     showFactorAndAngle(screen, f);
     showRounded(screen, "Lbl_x", ((v * i) * f) / kKiloDivisor, 3);
     showRounded(screen, "Lbl_s", (v * i) / kKiloDivisor, 3);

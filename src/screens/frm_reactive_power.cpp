@@ -6,7 +6,6 @@
 #include "spoken_names.h"
 
 #include <array>
-#include <cmath>
 
 namespace quorvex {
 namespace {
@@ -17,7 +16,7 @@ using namespace fonts;
 void solve(Screen& screen)
 {
     const auto [v, i, degrees] = readAngleScreenInputs(screen);
-    const double s = std::sin(radians(degrees));
+    const double s = Sin(radians(degrees));
     showFactorAndAngle(screen, s);
     showRounded(screen, "Lbl_x", (kThreePhaseFactor * ((v * i) * s)) / kKiloDivisor, 3);
     showRounded(screen, "Lbl_s", (kThreePhaseFactor * (v * i)) / kKiloDivisor, 3);

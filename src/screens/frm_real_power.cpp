@@ -6,7 +6,6 @@
 #include "spoken_names.h"
 
 #include <array>
-#include <cmath>
 
 namespace quorvex {
 namespace {
@@ -17,7 +16,7 @@ using namespace fonts;
 void solve(Screen& screen)
 {
     const auto [v, i, degrees] = readAngleScreenInputs(screen);
-    const double c = std::cos(radians(degrees));
+    const double c = Cos(radians(degrees));
     showFactorAndAngle(screen, c);
     showRounded(screen, "Lbl_x", (kThreePhaseFactor * ((v * i) * c)) / kKiloDivisor, 3);
     showRounded(screen, "Lbl_s", (kThreePhaseFactor * (v * i)) / kKiloDivisor, 3);
