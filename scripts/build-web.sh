@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds Quorvex for the browser on Debian: installs the Debian packages it needs when any is
-# missing (clang, lld, wasi-libc and libc++ for wasm32, Binaryen, fonttools), then builds the
-# WebAssembly module from the same numbers, core and screens as the desktop, and the static site
-# around it. The site lands in BUILD_FOLDER/site/ (serve it with any static file server, e.g.
+# missing (clang, lld, wasi-libc and libc++ for wasm32, Binaryen, fonttools, and Chromium, in which
+# the page draws its menu into itself), then builds the WebAssembly module from the same numbers,
+# core and screens as the desktop, and the static site around it. The site lands in BUILD_FOLDER/site/ (serve it with any static file server, e.g.
 # `python3 -m http.server -d build-web/site`), its archive in BUILD_FOLDER/dist/.
 # Usage: build-web.sh [BUILD_FOLDER [CMAKE_OPTION...]]   (default: build-web/)
 set -euo pipefail
@@ -18,7 +18,7 @@ bookworm) clang=14 ;;
 esac
 install_missing cmake ninja-build "clang-$clang" "lld-$clang" wasi-libc "libc++-$clang-dev-wasm32" \
     "libc++abi-$clang-dev-wasm32" "libclang-rt-$clang-dev-wasm32" binaryen fonttools python3-brotli \
-    fonts-liberation2 fonts-dejavu-core
+    fonts-liberation2 fonts-dejavu-core chromium chromium-driver python3-selenium
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEX_WEB=ON \
     -DCMAKE_TOOLCHAIN_FILE="$root/packaging/web/toolchain.cmake" \

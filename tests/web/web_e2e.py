@@ -53,7 +53,8 @@ class Page:
     def front(self, screen):
         """Waits for the screen's window to be the one shown."""
         self.wait.until(lambda _: self.js(
-            "const w = document.querySelector('#desktop > .window'); return w && w.id;") == screen)
+            "const w = document.querySelector('#desktop > .window:not(.prerendered)');"
+            "return w && w.id;") == screen)
 
     def title(self):
         return self.js("return document.querySelector('title').textContent;")

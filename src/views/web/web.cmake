@@ -15,12 +15,13 @@ set(site ${CMAKE_BINARY_DIR}/site)
 set(site_files)
 
 # The page, with its style written into it (one request fewer before the first frame), and its
-# script.
+# script. The page as written is a template: prerender.py puts the menu, as the page draws it,
+# into the page the site serves.
 file(READ ${CMAKE_CURRENT_LIST_DIR}/site/quorvex.css QUORVEX_STYLE)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_LIST_DIR}/site/quorvex.css)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/site/index.html ${site}/index.html @ONLY)
-list(APPEND site_files ${site}/index.html)
+set(page_template ${CMAKE_BINARY_DIR}/web-page/index.html)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/site/index.html ${page_template} @ONLY)
 foreach(file quorvex.js)
     add_custom_command(OUTPUT ${site}/${file}
         COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/site/${file} ${site}/${file}
@@ -86,19 +87,29 @@ set(web_fonts
     "verdana-bold|DejaVuSans-Bold.ttf")
 # Printable ASCII, the no-break space, the copyright sign and the minus sign.
 set(characters "U+0020-007E,U+00A0,U+00A9,U+2212")
+# The menu's two faces go into the page itself (prerender.py); the others are files of the site.
+set(web_font_files)
 foreach(entry IN LISTS web_fonts)
     string(REPLACE "|" ";" entry "${entry}")
     list(GET entry 0 name)
     list(GET entry 1 file)
     find_file(font_${name} ${file} PATHS ${QUORVEX_WEB_FONT_DIRS} NO_DEFAULT_PATH REQUIRED)
-    add_custom_command(OUTPUT ${site}/fonts/${name}.woff2
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${site}/fonts
+    set(font ${CMAKE_BINARY_DIR}/web-fonts/${name}.woff2)
+    add_custom_command(OUTPUT ${font}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/web-fonts
         COMMAND ${QUORVEX_PYFTSUBSET} ${font_${name}} --unicodes=${characters}
                 --flavor=woff2 --layout-features=kern --no-hinting --desubroutinize
-                --name-IDs=0,1,2,3,4,5,6,13,14 --output-file=${site}/fonts/${name}.woff2
+                --name-IDs=0,1,2,3,4,5,6,13,14 --output-file=${font}
         DEPENDS ${font_${name}}
         VERBATIM)
-    list(APPEND site_files ${site}/fonts/${name}.woff2)
+    list(APPEND web_font_files ${font})
+    if(NOT name MATCHES "^sans")
+        add_custom_command(OUTPUT ${site}/fonts/${name}.woff2
+            COMMAND ${CMAKE_COMMAND} -E copy ${font} ${site}/fonts/${name}.woff2
+            DEPENDS ${font}
+            VERBATIM)
+        list(APPEND site_files ${site}/fonts/${name}.woff2)
+    endif()
 endforeach()
 foreach(licence "Liberation|${liberation_copyright}"
         "DejaVu|/usr/share/doc/fonts-dejavu-core/copyright")
@@ -116,6 +127,17 @@ add_custom_command(OUTPUT ${site}/LICENSE.txt
     DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE
     VERBATIM)
 list(APPEND site_files ${site}/LICENSE.txt)
+
+# The page, with the menu drawn into it by the page itself in headless Chromium.
+find_program(QUORVEX_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+add_custom_command(OUTPUT ${site}/index.html
+    COMMAND ${QUORVEX_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/prerender.py ${page_template} ${site}
+            ${CMAKE_BINARY_DIR}/web-fonts
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/prerender.py ${page_template} ${site_files}
+            ${web_font_files}
+    COMMENT "Drawing the menu into the page"
+    VERBATIM)
+list(APPEND site_files ${site}/index.html)
 
 # The archive, the same from the same source: its entries sorted, each dated from
 # SOURCE_DATE_EPOCH (CMake's timestamps follow it), or without it from the earliest date a zip
