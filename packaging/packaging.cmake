@@ -5,8 +5,16 @@
 set(QUORVEX_MAINTAINER "Quorvex developers <developers@quorvex.example>")
 set(QUORVEX_HOMEPAGE "https://quorvex.example/")
 set(QUORVEX_SUMMARY "Calculator for the power of alternating-current circuits")
-# The release of this version, for the AppStream metadata, the changelog and the manual page.
-set(QUORVEX_RELEASE_DATE 2026-12-08)
+# The release of this version, for the AppStream metadata, the changelog and the manual page:
+# the day of SOURCE_DATE_EPOCH when it is set (scripts/release.sh sets it to the commit's time),
+# otherwise the date written here. Every file the packages date is dated at that time.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    string(TIMESTAMP QUORVEX_RELEASE_DATE "%Y-%m-%d" UTC)
+    string(TIMESTAMP QUORVEX_SOURCE_DATE_EPOCH "%s" UTC)
+else()
+    set(QUORVEX_RELEASE_DATE 2026-12-08)
+    set(QUORVEX_SOURCE_DATE_EPOCH 1796688000) # that day's midnight, UTC
+endif()
 set(QUORVEX_RELEASE_NOTE "First release: the main menu, six calculators and the About screen.")
 
 # The long description, written once: paragraphs as AppStream's <p> elements, and as the
@@ -39,7 +47,7 @@ if(NOT WIN32)
     # Debian's changelog of a native package, with the release's date in its mail form. A Windows
     # build has neither the tools nor a use for it, nor for the compressed manual page.
     find_program(QUORVEX_DATE date REQUIRED)
-    execute_process(COMMAND ${QUORVEX_DATE} -u -R -d "${QUORVEX_RELEASE_DATE} 00:00"
+    execute_process(COMMAND ${QUORVEX_DATE} -u -R -d @${QUORVEX_SOURCE_DATE_EPOCH}
         OUTPUT_VARIABLE QUORVEX_RELEASE_DATE_RFC2822 OUTPUT_STRIP_TRAILING_WHITESPACE)
     configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in ${packaging_output}/changelog @ONLY)
 
@@ -88,6 +96,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core")
 set(CPACK_STRIP_FILES ON)
+# The same package from every build of one commit (debian/repack_deb.cmake).
+set(CPACK_QUORVEX_SOURCE_DATE_EPOCH ${QUORVEX_SOURCE_DATE_EPOCH})
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/debian/repack_deb.cmake)
 include(CPack)
 
 # The Windows version block, icon group and application manifest of quorvex.exe, written to
