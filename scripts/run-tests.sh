@@ -19,7 +19,7 @@ case "${1:-}" in
 --windows)
     source "$root/scripts/lib/packages.sh"
     install_missing wine wine64 fonts-wine fonts-liberation fonts-dejavu-core xvfb xdotool \
-        xclip python3 python3-pefile
+        xclip python3 python3-pefile unzip
     "$root/scripts/build-windows.sh"
     build="$root/build-windows"
     ;;

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # The setup program under Wine, silently, as an administrator deploys it, in a copy of the
 # project's Wine prefix. After installing: the program, its licence and its uninstaller are in
-# Program Files, the Start-menu shortcut for every user starts the program, and Apps & features
-# lists Quorvex with its version, publisher, icon and uninstaller. After uninstalling silently and
+# Program Files with the notices and licences of what it links in (as the zip has them, with
+# Windows line ends), the uninstaller is the one the build kept (and signed, in a signed build),
+# the Start-menu shortcut for every user starts the program, and Apps & features lists Quorvex
+# with its version, publisher, icon and uninstaller. After uninstalling silently and
 # the next start of Windows: the machine's files and its software registry are as they were
 # before. The one thing allowed to stay is the empty folder in the user's temporary folder that an
 # NSIS uninstaller runs from: it has Windows delete the folder, then its own copy, at the next
 # start, and the folder is not empty yet when its turn comes.
-# Usage: test_installer.sh SETUP.exe PROGRAM.exe DISPLAY_VERSION
+# Usage: test_installer.sh SETUP.exe PROGRAM.exe DISPLAY_VERSION ZIP UNINSTALLER.exe
 set -uo pipefail
 missing=()
-for tool in wine wineserver; do
+for tool in wine wineserver unzip; do
     command -v "$tool" >/dev/null || missing+=("$tool")
 done
 if ((${#missing[@]})); then
@@ -20,6 +22,8 @@ fi
 setup="$1"
 program="$2"
 version="$3"
+zip="$4"
+uninstaller="$5"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 scratch="$(mktemp -d)"
 shared_prefix="$("$here/wine_prefix.sh")" || exit 1
@@ -59,6 +63,10 @@ value_is() {
     [ "$found" = "$2" ] || { echo "$1 is '$found', expected '$2'"; return 1; }
 }
 
+windows_line_ends() {
+    ! grep -qv $'\r$' "$1"
+}
+
 installed_program_runs_from_shortcut() {
     # The link names the installed program (as UTF-16 text, as Windows writes it).
     iconv -f UTF-16LE -t UTF-8 "$shortcut" 2>/dev/null | tr -d '\0' |
@@ -72,6 +80,13 @@ check "the program is installed in Program Files" test -s "$folder/quorvex.exe"
 check "the installed program is the one built" cmp "$folder/quorvex.exe" "$program"
 check "the licence is installed beside it" test -s "$folder/LICENSE.txt"
 check "the uninstaller is installed beside it" test -s "$folder/uninstall.exe"
+check "the installed uninstaller is the one the build kept" \
+    cmp "$folder/uninstall.exe" "$uninstaller"
+unzip -q "$zip" -d "$scratch/zip"
+for file in THIRD-PARTY-NOTICES.txt LGPL-3.0.txt GPL-3.0.txt; do
+    check "$file is installed as the zip has it" cmp "$folder/$file" "$scratch/zip/$file"
+    check "$file has Windows line ends" windows_line_ends "$folder/$file"
+done
 check "the Start menu of every user has the shortcut" test -s "$shortcut"
 check "the shortcut starts the installed program" installed_program_runs_from_shortcut
 check "Apps & features lists Quorvex" value_is DisplayName "Quorvex"

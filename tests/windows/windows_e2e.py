@@ -4,13 +4,16 @@ as a user takes them away: Ctrl+C, then the clipboard.
 
 The menu opens titled "Quorvex" with a 725 x 440 client area at 96 DPI; Enter on the three-phase
 "Real Power" opens "Real  Power - 3Ph"; 400, 10, 30 and "Solve" show 0.866, 30, 6 and 6.928;
-"Back to Main Page", then "Close" on the menu, end the program with status 0.
+"Back to Main Page", then "Close" on the menu, end the program with status 0. All the while, the
+program opens or looks for no file outside its own folder, Windows' folders and the user's profile
+(Wine's file trace says which it does).
 
 Usage: windows_e2e.py QUORVEX_EXE WINDOW_PROBE_EXE
 """
 
 import fcntl
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -19,6 +22,12 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TIMEOUT = 30
+# Wine's file channel names each file a process opens or looks for, after its process id.
+TRACE = re.compile(r"^([0-9a-f]+):[0-9a-f]+:[a-z]+:file:")
+# Windows' own folders and the profiles of the users; under Wine, Wine's own files and the fonts
+# of Linux that stand in for Windows' own.
+ALLOWED = ("c:\\windows\\", "c:\\programdata\\", "c:\\users\\", "z:\\usr\\share\\wine\\",
+           "z:\\usr\\share\\fonts\\")
 
 
 class Failure(Exception):
@@ -94,9 +103,31 @@ def check(what, found, expected):
     print(f"PASS: {what}: {found!r}")
 
 
+def files_outside(log, program, environment):
+    """The files that the program's process (the first in the trace) opened or looked for
+    outside its own folder, Windows' and the users'. The folders above its own count as its own:
+    Qt looks at each of them to find the program's own path."""
+    folder = subprocess.run(["winepath", "-w", os.path.dirname(os.path.abspath(program))],
+                            env=environment, capture_output=True, text=True).stdout.strip()
+    folder = folder.lower().rstrip("\\") + "\\"
+    process, outside = None, set()
+    for line in log:
+        traced = TRACE.match(line)
+        if not traced or process not in (None, traced[1]):
+            continue
+        process = traced[1]
+        for name in re.findall(r'L"[\\?]*([A-Za-z]:\\\\[^"]*)"', line):
+            name = name.replace("\\\\", "\\")
+            if not name.lower().startswith((*ALLOWED, folder)) and \
+                    not folder.startswith(name.lower().rstrip("\\") + "\\"):
+                outside.add(name)
+    return sorted(outside)
+
+
 def run(program, probe, environment):
     log = tempfile.TemporaryFile(mode="w+")
-    quorvex = subprocess.Popen(["wine", program], env=environment, stdin=subprocess.DEVNULL,
+    traced = dict(environment, WINEDEBUG="-all,+pid,+file")
+    quorvex = subprocess.Popen(["wine", program], env=traced, stdin=subprocess.DEVNULL,
                                stdout=log, stderr=subprocess.STDOUT)
     try:
         check("the menu's client area at 96 DPI", client_size(environment, probe, "Quorvex"),
@@ -123,12 +154,15 @@ def run(program, probe, environment):
               wine(environment, probe, "--gone", "Real  Power - 3Ph", str(TIMEOUT))[0], 0)
         keys(environment, "shift+Tab", "Return")
         check("the exit status after the last window closed", quorvex.wait(timeout=TIMEOUT), 0)
+        log.seek(0)
+        check("files opened outside the program's folder, Windows' and the user's profile",
+              files_outside(log, program, environment), [])
     finally:
         if quorvex.poll() is None:
             quorvex.kill()
             quorvex.wait()
         log.seek(0)
-        print(log.read(), end="")
+        print("".join(line for line in log if not TRACE.match(line)), end="")
         log.close()
 
 

@@ -1,6 +1,7 @@
 """Reads quorvex.exe as Windows will: its version block, icon group and application manifest,
 against what a Windows build must carry, and its subsystem and imports, so that it starts as a
-window program from a copy on its own, with nothing but Windows' own DLLs.
+window program from a copy on its own, with nothing but Windows' own DLLs; its hardening (ASLR,
+DEP, the stack protector); and what makes two builds of it the same (no link time, no path).
 
 Usage: windows_resources.py PROGRAM.exe MAJOR.MINOR.PATCH.TWEAK DISPLAY_VERSION
 Prints a line per check; exits 1 if any fails.
@@ -16,7 +17,11 @@ VFT_APP = 0x1
 IMAGE_SUBSYSTEM_WINDOWS_GUI = 2
 RT_MANIFEST = 24
 # The libraries a MinGW build would otherwise need beside it.
-NOT_WINDOWS = ("libstdc++", "libgcc", "libwinpthread", "qt6")
+NOT_WINDOWS = ("libstdc++", "libgcc", "libwinpthread", "libssp", "qt6")
+# DllCharacteristics: high-entropy (64-bit) ASLR, ASLR, DEP.
+HARDENING = {"HIGH_ENTROPY_VA": 0x20, "DYNAMIC_BASE": 0x40, "NX_COMPAT": 0x100}
+# What would name the machine that built it.
+BUILD_PATHS = (b"/root/", b"/home/", b"/tmp/", b"/work/", b".cache/quorvex")
 # Width, height and bits per pixel of each image of the icon group, in order.
 ICON_IMAGES = [(32, 32, 1), (32, 32, 4), (16, 16, 4)]
 
@@ -99,6 +104,18 @@ def main():
     check("imports from outside Windows", [name for name in imports
                                            if name.lower().startswith(NOT_WINDOWS)], [])
     print(f"imports: {', '.join(sorted(imports))}")
+
+    flags = pe.OPTIONAL_HEADER.DllCharacteristics
+    check("hardening flags", [name for name, bit in HARDENING.items() if flags & bit],
+          list(HARDENING))
+    relocations = pe.OPTIONAL_HEADER.DATA_DIRECTORY[
+        pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_BASERELOC"]].Size
+    check("relocations kept", relocations > 0 and not pe.FILE_HEADER.Characteristics & 1, True)
+    with open(program, "rb") as stream:
+        data = stream.read()
+    check("the stack protector (libssp's message)", b"stack smashing detected" in data, True)
+    check("link time stamp", pe.FILE_HEADER.TimeDateStamp, 0)
+    check("paths of the build machine", [path for path in BUILD_PATHS if path in data], [])
     return 1 if failures else 0
 
 

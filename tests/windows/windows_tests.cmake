@@ -18,5 +18,5 @@ set_tests_properties(test_windows_e2e PROPERTIES TIMEOUT 180 SKIP_RETURN_CODE 77
 
 add_test(NAME test_windows_installer
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/test_installer.sh ${QUORVEX_INSTALLER}
-        $<TARGET_FILE:quorvex> ${QUORVEX_DISPLAY_VERSION})
+        $<TARGET_FILE:quorvex> ${QUORVEX_DISPLAY_VERSION} ${QUORVEX_ZIP} ${QUORVEX_UNINSTALLER})
 set_tests_properties(test_windows_installer PROPERTIES TIMEOUT 180 SKIP_RETURN_CODE 77)

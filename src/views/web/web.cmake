@@ -122,6 +122,12 @@ foreach(licence "Liberation|${liberation_copyright}"
         VERBATIM)
     list(APPEND site_files ${site}/fonts/LICENSE-${name}.txt)
 endforeach()
+add_custom_command(OUTPUT ${site}/NOTICE-fdlibm.txt
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/notices/fdlibm.txt
+            ${site}/NOTICE-fdlibm.txt
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/notices/fdlibm.txt
+    VERBATIM)
+list(APPEND site_files ${site}/NOTICE-fdlibm.txt)
 add_custom_command(OUTPUT ${site}/LICENSE.txt
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${site}/LICENSE.txt
     DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE
@@ -139,14 +145,9 @@ add_custom_command(OUTPUT ${site}/index.html
     VERBATIM)
 list(APPEND site_files ${site}/index.html)
 
-# The archive, the same from the same source: its entries sorted, each dated from
-# SOURCE_DATE_EPOCH (CMake's timestamps follow it), or without it from the earliest date a zip
-# holds.
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
-    string(TIMESTAMP archive_date "%Y-%m-%d %H:%M:%S" UTC)
-else()
-    set(archive_date "1980-01-01 00:00:00")
-endif()
+# The archive, the same from the same source: its entries sorted, each dated at the release's
+# time, without Unix owners or permissions.
+include(${PROJECT_SOURCE_DIR}/packaging/release_date.cmake)
 set(archive ${CMAKE_BINARY_DIR}/dist/quorvex-${QUORVEX_DISPLAY_VERSION}-web.zip)
 set(entries)
 foreach(file IN LISTS site_files)
@@ -156,9 +157,9 @@ endforeach()
 list(SORT entries)
 add_custom_command(OUTPUT ${archive}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/dist
-    COMMAND ${CMAKE_COMMAND} -E tar cf ${archive} --format=zip --mtime=${archive_date} -- ${entries}
-    WORKING_DIRECTORY ${site}
-    DEPENDS ${site_files}
+    COMMAND ${QUORVEX_PYTHON} ${PROJECT_SOURCE_DIR}/packaging/pack_zip.py ${archive}
+            ${QUORVEX_SOURCE_DATE_EPOCH} ${site} ${entries}
+    DEPENDS ${site_files} ${PROJECT_SOURCE_DIR}/packaging/pack_zip.py
     COMMENT "Packing ${archive}"
     VERBATIM)
 add_custom_target(quorvex_site ALL DEPENDS ${archive})
