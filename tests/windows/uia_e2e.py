@@ -14,7 +14,6 @@ Exits 77 (skipped) where a tool is missing or Wine is older than 10, whose UI Au
 client for another process's windows; CI runs it in a Debian 13 root (scripts/ci-windows-uia.sh).
 """
 
-import fcntl
 import os
 import re
 import shutil
@@ -164,32 +163,13 @@ def main():
               " test in a Debian 13 root")
         return 77
     started = time.monotonic()
-    server = None
-    scratch = tempfile.mkdtemp()
-    try:
-        server, display = e2e.start_x_server()
-        prefix = subprocess.run(["bash", os.path.join(e2e.HERE, "wine_prefix.sh")], check=True,
-                                capture_output=True, text=True).stdout.strip()
-        # One program at a time in the prefix, as run_under_wine.sh has it.
-        lock = open(prefix.rstrip("/") + ".run.lock", "w")
-        fcntl.flock(lock, fcntl.LOCK_EX)
-        environment = dict(os.environ, DISPLAY=display, WINEPREFIX=prefix, WINEDEBUG="-all",
-                           WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
-        e2e.stop_wine(environment)
-        try:
-            run(program, window_probe, probe, environment, os.path.join(scratch, "quorvex.log"))
-        finally:
-            e2e.stop_wine(environment)
-    except (e2e.Failure, subprocess.TimeoutExpired) as failure:
-        print(f"FAIL: {failure}")
-        return 1
-    finally:
-        if server is not None:
-            server.terminate()
-            server.wait()
-        shutil.rmtree(scratch, ignore_errors=True)
-    print(f"PASS in {time.monotonic() - started:.0f} s")
-    return 0
+    with tempfile.TemporaryDirectory() as scratch:
+        log = os.path.join(scratch, "quorvex.log")
+        status = e2e.under_wine(
+            lambda environment: run(program, window_probe, probe, environment, log))
+    if status == 0:
+        print(f"PASS in {time.monotonic() - started:.0f} s")
+    return status
 
 
 if __name__ == "__main__":
