@@ -3,7 +3,8 @@ accessibility bus only (AT-SPI), never through the program's own code.
 
 It finds the menu, opens the three-phase real power screen, fills in 400 V, 10 A and 30 degrees,
 presses "Solve", reads the results back, returns to the menu, closes it and checks that the
-program exits with status 0.
+program exits with status 0. The menu and the calculator must hold every control of
+spoken_controls.py with its name, role and description, and "Solve" the results after it.
 
 On the way it checks, from the X server, what a desktop's settings could take away: the program is
 one application on the accessibility bus with one top-level window, the menu, whose size and text
@@ -18,11 +19,14 @@ import os
 import subprocess
 import sys
 import time
+from collections import Counter
 
 import pyatspi
 from gi.repository import Gio, GLib
 from Xlib import X
 from Xlib import display as xdisplay
+
+from spoken_controls import SOLVED, controls
 
 TIMEOUT = 15
 MENU_SIZE = (725, 440)
@@ -119,6 +123,25 @@ def result(root, description):
     return found[0]
 
 
+# The AT-SPI role of each of Orca 43's words (AT-SPI 2.56 calls a push button "button").
+ROLES = {"frame": pyatspi.ROLE_FRAME, "push button": pyatspi.ROLE_PUSH_BUTTON,
+         "text": pyatspi.ROLE_TEXT, "image": pyatspi.ROLE_IMAGE, "label": pyatspi.ROLE_LABEL,
+         "filler": pyatspi.ROLE_FILLER}
+
+
+def check_controls(window, screen):
+    """The window and its controls are on the bus as spoken_controls.py has them."""
+    found = Counter((accessible.name, accessible.getRole(), accessible.description)
+                    for accessible in [window] + descendants(window, lambda _: True))
+    expected = Counter((name, ROLES[role], description)
+                       for name, role, description in controls(screen))
+    if found != expected:
+        raise Failure(f"{screen}: missing {list((expected - found).elements())}, "
+                      f"not expected {list((found - expected).elements())}")
+    print(f"{screen}: its window and {sum(expected.values()) - 1} controls as a screen reader "
+          "hears them")
+
+
 def title_ink_width(x_window, scale):
     """The width of the dark pixels of the menu's title line, in device pixels."""
     left, top, width, height = (round(value * scale) for value in TITLE_AREA)
@@ -185,10 +208,12 @@ def main():
         menu = wait_for("the menu", lambda: window("Quorvex"))
         print("found the menu")
         check_desktop_integration(scale, reference)
+        check_controls(menu, "frmQV")
         three_phase_real_power = button(menu, "Real Power")[0]
         press(three_phase_real_power)
         calculator = wait_for("the real power screen", lambda: window("Real  Power - 3Ph"))
         print("opened the three-phase real power screen")
+        check_controls(calculator, "frmRealPower")
 
         for name, text in (("Voltage in volts", "400"), ("Current in amperes", "10"),
                            ("Phase angle in degrees", "30")):
@@ -212,6 +237,9 @@ def main():
             if shown != value:
                 raise Failure(f'{description}: read "{shown}", expected "{value}"')
             print(f"read {description}: {shown}")
+        described = button(calculator, "Solve")[0].description
+        if described != SOLVED["frmRealPower"]:
+            raise Failure(f'"Solve" describes itself as "{described}"')
 
         press(button(calculator, "Back to Main Page")[0])
         wait_for("the real power screen to close", lambda: window("Real  Power - 3Ph") is None)

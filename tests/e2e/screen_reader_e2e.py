@@ -24,6 +24,8 @@ import sys
 import tempfile
 import time
 
+from spoken_controls import COPIED, SCREENS, SOLVED, control
+
 SKIPPED = 77
 STEP_TIMEOUT = 15
 # How long the utterance file must stay unchanged before a step's speech counts as finished.
@@ -33,68 +35,88 @@ QUIET = 0.6
 # this long after it, or Orca might still speak a result or description from before.
 ORCA_48_MEMORY = 2.5
 
-SUMMARY = ("Real power P 6 kW, apparent power S 6.928 kVA, power factor 0.866, "
-           "angle 30 degrees")
+MENU, REAL_POWER, ABOUT = "frmQV", "frmRealPower", "frmAbout"
+SUMMARY = SOLVED[REAL_POWER]
+
+
+def said(screen, name):
+    """How Orca 43 names a control: its name and its role ("Solve push button")."""
+    spoken, role, _ = control(screen, name)
+    return f"{spoken} {role}"
+
+
+def focus(screen, name):
+    """What Orca 43 says as a control takes the focus: the control, then its description."""
+    description = control(screen, name)[2]
+    return [said(screen, name) + "."] + ([description + "."] if description else [])
+
+
+def window(screen):
+    """What Orca 43 says as a screen's window takes the focus."""
+    return [f"{SCREENS[screen][0]} frame."]
+
+
+def title(screen):
+    return [SCREENS[screen][0]]
+
 
 # Each row: what the user does | the keys (xdotool names, or "type:TEXT") | what Orca says, in
 # order, leaving out its echo of the keys pressed, in Orca 43's words (as_said_by gives another
-# release's). "start" rows launch a program instead of pressing keys, and only require their lines
-# to be among what is said.
+# release's), the controls' names, roles and descriptions from spoken_controls.py. "start" rows
+# launch a program instead of pressing keys, and only require their lines to be among what is
+# said.
 ORCA_FIRST = [
-    ("open Quorvex", "start:quorvex",
-     ["Quorvex frame.", "Real Power push button.", "For 3 Phase Circuits."]),
-    ("Tab", "Tab", ["Apparent Power push button.", "For 3 Phase Circuits."]),
-    ("Tab", "Tab", ["Reactive Power push button.", "For 3 Phase Circuits."]),
-    ("Tab onto the other group", "Tab", ["Real Power push button.", "For 1 Phase Circuits."]),
-    ("ask for the title", "Insert+KP_Enter", ["Quorvex"]),
-    ("Shift+Tab", "shift+Tab", ["Reactive Power push button.", "For 3 Phase Circuits."]),
-    ("Shift+Tab", "shift+Tab", ["Apparent Power push button.", "For 3 Phase Circuits."]),
-    ("Shift+Tab", "shift+Tab", ["Real Power push button.", "For 3 Phase Circuits."]),
-    ("press Real Power", "space", ["Real  Power - 3Ph frame.", "Voltage in volts text."]),
-    ("ask for the title", "Insert+KP_Enter", ["Real  Power - 3Ph"]),
+    ("open Quorvex", "start:quorvex", window(MENU) + focus(MENU, "Command1")),
+    ("Tab", "Tab", focus(MENU, "Command2")),
+    ("Tab", "Tab", focus(MENU, "Command3")),
+    ("Tab onto the other group", "Tab", focus(MENU, "Command6")),
+    ("ask for the title", "Insert+KP_Enter", title(MENU)),
+    ("Shift+Tab", "shift+Tab", focus(MENU, "Command3")),
+    ("Shift+Tab", "shift+Tab", focus(MENU, "Command2")),
+    ("Shift+Tab", "shift+Tab", focus(MENU, "Command1")),
+    ("press Real Power", "space", window(REAL_POWER) + focus(REAL_POWER, "Txt_a")),
+    ("ask for the title", "Insert+KP_Enter", title(REAL_POWER)),
     ("type 400", "type:400", []),
-    ("Tab", "Tab", ["Current in amperes text."]),
+    ("Tab", "Tab", focus(REAL_POWER, "Txt_b")),
     ("type 10", "type:10", []),
-    ("Tab", "Tab", ["Phase angle in degrees text."]),
+    ("Tab", "Tab", focus(REAL_POWER, "Txt_c(1)")),
     ("type 30", "type:30", []),
-    ("Tab", "Tab", ["Solve push button."]),
+    ("Tab", "Tab", focus(REAL_POWER, "Command1")),
     ("press Solve", "space", [SUMMARY]),
-    ("copy the calculation", "ctrl+c", ["Copied"]),
-    ("ask where am I", "KP_Enter", ["Solve push button " + SUMMARY + "."]),
+    ("copy the calculation", "ctrl+c", [COPIED]),
+    ("ask where am I", "KP_Enter", [f"{said(REAL_POWER, 'Command1')} {SUMMARY}."]),
     ("Shift+Tab back into the angle", "shift+Tab",
-     ["30", "selected", "Phase angle in degrees text.", "30 selected."]),
+     ["30", "selected"] + focus(REAL_POWER, "Txt_c(1)") + ["30 selected."]),
     ("Shift+Tab back into the current", "shift+Tab",
-     ["Text unselected.", "10", "selected", "Current in amperes text.", "10 selected."]),
+     ["Text unselected.", "10", "selected"] + focus(REAL_POWER, "Txt_b") + ["10 selected."]),
     ("Shift+Tab back into the voltage", "shift+Tab",
-     ["Text unselected.", "400", "selected", "Voltage in volts text.", "400 selected."]),
+     ["Text unselected.", "400", "selected"] + focus(REAL_POWER, "Txt_a") + ["400 selected."]),
     ("Tab", "Tab",
-     ["Text unselected.", "10", "selected", "Current in amperes text.", "10 selected."]),
+     ["Text unselected.", "10", "selected"] + focus(REAL_POWER, "Txt_b") + ["10 selected."]),
     ("Tab", "Tab",
-     ["Text unselected.", "30", "selected", "Phase angle in degrees text.", "30 selected."]),
+     ["Text unselected.", "30", "selected"] + focus(REAL_POWER, "Txt_c(1)") + ["30 selected."]),
     ("Tab onto Solve, which holds the results", "Tab",
-     ["Text unselected.", "Solve push button.", SUMMARY + "."]),
-    ("Tab", "Tab", ["New Values push button."]),
+     ["Text unselected."] + focus(REAL_POWER, "Command1") + [SUMMARY + "."]),
+    ("Tab", "Tab", focus(REAL_POWER, "Command2")),
     ("press New Values", "space", []),
-    ("Shift+Tab onto Solve, emptied", "shift+Tab", ["Solve push button."]),
-    ("Tab", "Tab", ["New Values push button."]),
-    ("Tab", "Tab", ["Back to Main Page push button."]),
-    ("press Back to Main Page", "space",
-     ["Quorvex frame.", "Real Power push button.", "For 3 Phase Circuits."]),
-    ("Shift+Tab", "shift+Tab", ["Close push button."]),
-    ("Shift+Tab", "shift+Tab", ["Quorvex banner: a sine wave and the power triangle image."]),
-    ("Shift+Tab", "shift+Tab", ["About push button."]),
-    ("Shift+Tab", "shift+Tab", ["Quorvex logo image."]),
-    ("Tab", "Tab", ["About push button."]),
-    ("press About", "space",
-     ["About frame.", "Quorvex banner: a sine wave and the power triangle image."]),
-    ("Tab", "Tab", ["Close push button."]),
-    ("press Close", "space", ["Quorvex frame.", "About push button."]),
+    ("Shift+Tab onto Solve, emptied", "shift+Tab", focus(REAL_POWER, "Command1")),
+    ("Tab", "Tab", focus(REAL_POWER, "Command2")),
+    ("Tab", "Tab", focus(REAL_POWER, "Command3")),
+    ("press Back to Main Page", "space", window(MENU) + focus(MENU, "Command1")),
+    ("Shift+Tab", "shift+Tab", focus(MENU, "Command4")),
+    ("Shift+Tab", "shift+Tab", focus(MENU, "Picture2")),
+    ("Shift+Tab", "shift+Tab", focus(MENU, "Command9")),
+    ("Shift+Tab", "shift+Tab", focus(MENU, "Picture1")),
+    ("Tab", "Tab", focus(MENU, "Command9")),
+    ("press About", "space", window(ABOUT) + focus(ABOUT, "Picture1")),
+    ("Tab", "Tab", focus(ABOUT, "Command1")),
+    ("press Close", "space", window(MENU) + focus(MENU, "Command9")),
 ]
 
 QUORVEX_FIRST = [
     ("start Orca with Quorvex open", "start:orca", ["Screen reader on."]),
-    ("Tab", "Tab", ["Apparent Power push button.", "For 3 Phase Circuits."]),
-    ("ask for the title", "Insert+KP_Enter", ["Quorvex"]),
+    ("Tab", "Tab", focus(MENU, "Command2")),
+    ("ask for the title", "Insert+KP_Enter", title(MENU)),
 ]
 
 
@@ -361,7 +383,7 @@ def main():
         session.stop("quorvex")
         session.stop("orca")
         session.start("quorvex", [program])
-        session.wait_for_window("Quorvex")
+        session.wait_for_window(SCREENS[MENU][0])
         session.run("Quorvex started first", QUORVEX_FIRST)
     except Failure as failure:
         print(f"FAIL: {failure}")

@@ -166,19 +166,14 @@ def run(program, probe, environment):
         log.close()
 
 
-def main():
-    program, probe = sys.argv[1:3]
-    missing = [tool for tool in ("Xvfb", "xdotool", "xclip", "wine") if shutil.which(tool) is None]
-    if missing:
-        print(f"SKIP: the Windows end-to-end test needs {' '.join(missing)}"
-              " (scripts/run-tests.sh --windows installs them)")
-        return 77
+def under_wine(work):
+    """Runs work(environment) on a private X server, in the project's Wine prefix, one program
+    at a time as run_under_wine.sh has it; 0 when it passes, 1 when it fails, saying why."""
     server = None
     try:
         server, display = start_x_server()
         prefix = subprocess.run(["bash", os.path.join(HERE, "wine_prefix.sh")], check=True,
                                 capture_output=True, text=True).stdout.strip()
-        # One program at a time in the prefix, as run_under_wine.sh has it.
         lock = open(prefix.rstrip("/") + ".run.lock", "w")
         fcntl.flock(lock, fcntl.LOCK_EX)
         environment = dict(os.environ, DISPLAY=display, WINEPREFIX=prefix, WINEDEBUG="-all",
@@ -186,10 +181,10 @@ def main():
         # Wine's desktop process must be this X server's: none may be left from another.
         stop_wine(environment)
         try:
-            run(program, probe, environment)
+            work(environment)
         finally:
             stop_wine(environment)
-    except Failure as failure:
+    except (Failure, subprocess.TimeoutExpired) as failure:
         print(f"FAIL: {failure}")
         return 1
     finally:
@@ -197,6 +192,16 @@ def main():
             server.terminate()
             server.wait()
     return 0
+
+
+def main():
+    program, probe = sys.argv[1:3]
+    missing = [tool for tool in ("Xvfb", "xdotool", "xclip", "wine") if shutil.which(tool) is None]
+    if missing:
+        print(f"SKIP: the Windows end-to-end test needs {' '.join(missing)}"
+              " (scripts/run-tests.sh --windows installs them)")
+        return 77
+    return under_wine(lambda environment: run(program, probe, environment))
 
 
 if __name__ == "__main__":

@@ -24,9 +24,10 @@ if [ ! -e "$prefix/.complete" ]; then
     echo "quorvex: making the Wine prefix $prefix" >&2
     wine wineboot --init >/dev/null 2>&1
     replacements='HKCU\Software\Wine\Fonts\Replacements'
-    # Arial is where Qt draws "MS Sans Serif" at sizes its bitmaps do not have.
-    for pair in "Arial=Liberation Sans" "Times New Roman=Liberation Serif" \
-        "Verdana=DejaVu Sans"; do
+    # "Microsoft Sans Serif" is where Quorvex draws "MS Sans Serif", and Arial is among the faces
+    # Qt falls back on.
+    for pair in "Microsoft Sans Serif=Liberation Sans" "Arial=Liberation Sans" \
+        "Times New Roman=Liberation Serif" "Verdana=DejaVu Sans"; do
         wine reg add "$replacements" /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null 2>&1
     done
     # Wine itself manages the windows, as Windows does, instead of waiting (a second at every

@@ -46,6 +46,10 @@ private:
 // the named faces itself.
 QString standInFace(std::string_view face);
 
+// Whether the stand-in is drawn even where the named face is installed: the platform has the named
+// face only as a bitmap face, in a few sizes, and the stand-in is its outline twin.
+bool standInReplacesFace(std::string_view face);
+
 // Has a screen reader announce the widget's new accessible description (the results after
 // "Solve"), through the platform's own mechanism. Without a screen reader it does nothing.
 void announceDescription(QWidget& widget);

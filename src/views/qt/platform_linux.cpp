@@ -184,6 +184,11 @@ QString standInFace(std::string_view face)
     return {};
 }
 
+bool standInReplacesFace(std::string_view)
+{
+    return false;
+}
+
 void announce(QWidget& widget, const QString& text)
 {
     // Desktops of Qt 6.8's generation (Orca 46 and later) speak AT-SPI's announcement event, which

@@ -75,13 +75,18 @@ void DisplayOpening::release() {}
 
 QString standInFace(std::string_view face)
 {
-    // Windows has every face the screens name. "MS Sans Serif" is a bitmap face in a few sizes:
-    // Qt draws it with Arial at the sizes it lacks (every size, at twice the scale), so that the
-    // text scales sharply.
+    // Windows has every face the screens name. "MS Sans Serif" is a bitmap face in a few sizes,
+    // which Qt would draw with Arial at the others (every size, at twice the scale); "Microsoft
+    // Sans Serif", on every Windows since 2000, is its outline face, of the same design and widths.
     if (face == "MS Sans Serif") {
-        return QStringLiteral("Arial");
+        return QStringLiteral("Microsoft Sans Serif");
     }
     return {};
+}
+
+bool standInReplacesFace(std::string_view face)
+{
+    return face == "MS Sans Serif";
 }
 
 void announceDescription(QWidget& widget)

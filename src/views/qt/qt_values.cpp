@@ -69,7 +69,12 @@ QFont fontOf(const FontDescription& font)
     QFont result;
     QStringList families{qtText(font.face)};
     if (const QString standIn = platform::standInFace(font.face); !standIn.isEmpty()) {
-        families << standIn;
+        // Qt draws with the first family it has: a stand-in that replaces the face goes first.
+        if (platform::standInReplacesFace(font.face)) {
+            families.prepend(standIn);
+        } else {
+            families << standIn;
+        }
     }
     result.setFamilies(families);
     result.setPointSizeF(font.points);
