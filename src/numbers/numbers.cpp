@@ -256,7 +256,7 @@ double Round(double value, int decimals)
     }
 
     std::array<char, 32> text{};
-    char* out = std::copy(units.begin(), units.begin() + unitCount, text.begin());
+    char* out = std::copy(units.data(), units.data() + unitCount, text.data());
     *out++ = 'e';
     out = std::to_chars(out, text.data() + text.size(), -decimals).ptr;
     const double rounded = parseDecimal(text.data(), out).value;
