@@ -330,6 +330,9 @@ async function start() {
     env: {
       quorvex_post: (pointer, length) => pending.push(JSON.parse(text(program.memory, pointer, length))),
     },
+    // Some C libraries link in their file calls for a message written only as the program aborts.
+    // The page has no files: every such call answers ENOSYS ("not supported").
+    wasi_snapshot_preview1: new Proxy({}, { get: () => () => 52 }),
   };
   const response = await fetch("quorvex.wasm");
   // Compiled as it arrives, where the server says it is WebAssembly.
