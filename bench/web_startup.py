@@ -7,14 +7,14 @@ load fetches everything, alternating, RUNS times each. Prints each page's median
 Usage: web_startup.py SITE_FOLDER [RUNS]   (needs chromium, chromium-driver, python3-selenium)
 """
 
-import functools
-import http.server
 import os
 import shutil
 import statistics
 import sys
 import tempfile
-import threading
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../src/views/web"))
+from headless_chromium import chromium, serve  # noqa: E402
 
 BARE = """<!DOCTYPE html>
 <html lang="en"><head><meta charset="utf-8"><title>Bare</title></head>
@@ -36,35 +36,17 @@ new PerformanceObserver((list, observer) => {
 """
 
 
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *arguments):
-        pass
-
-
 def main():
     site = sys.argv[1]
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
-    from selenium import webdriver
-    from selenium.webdriver.chrome.service import Service
-
     root = tempfile.mkdtemp()
     try:
         os.symlink(os.path.abspath(site), os.path.join(root, "quorvex"))
         os.mkdir(os.path.join(root, "bare"))
         with open(os.path.join(root, "bare", "index.html"), "w", encoding="utf-8") as page:
             page.write(BARE)
-        server = http.server.ThreadingHTTPServer(
-            ("127.0.0.1", 0), functools.partial(QuietHandler, directory=root))
-        threading.Thread(target=server.serve_forever, daemon=True).start()
-        base = f"http://127.0.0.1:{server.server_address[1]}"
-
-        options = webdriver.ChromeOptions()
-        options.binary_location = shutil.which("chromium")
-        for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                         "--disable-background-networking", "--disable-component-update",
-                         "--disable-sync", "--window-size=1000,700"):
-            options.add_argument(argument)
-        driver = webdriver.Chrome(options=options, service=Service(shutil.which("chromedriver")))
+        server, base = serve(root)
+        driver = chromium(1000, 700)
         driver.set_script_timeout(30)
         driver.execute_cdp_cmd("Network.enable", {})
         driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})

@@ -7,12 +7,14 @@ Usage: web_e2e.py SITE_FOLDER ROWS_JSON
 Exits 77 (skipped) when Chromium, its driver or Selenium is missing.
 """
 
-import functools
-import http.server
+import importlib.util
 import json
+import os
 import shutil
 import sys
-import threading
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../src/views/web"))
+from headless_chromium import chromium, serve  # noqa: E402
 
 SKIPPED = 77
 # Everything the page loads, fonts and pictures included, after visiting every screen.
@@ -226,14 +228,22 @@ def copying(page, opened, rows):
         page.front("frmQV")
 
 
+def window_width(page, size, fits):
+    """The window's width once the viewport has the size given and the page has fitted it."""
+    from selenium.common.exceptions import TimeoutException
+    page.driver.set_window_size(*size)
+    read = "return document.querySelector('#desktop > .window').getBoundingClientRect().width;"
+    try:  # the page fits the window on the resize event, which may come after the resize
+        page.wait.until(lambda _: fits(page.js(read)))
+    except TimeoutException:
+        pass
+    return page.js(read)
+
+
 def closing_and_fitting(page):
-    page.driver.set_window_size(520, 800)
-    width = page.js("return document.querySelector('#desktop > .window')"
-                    ".getBoundingClientRect().width;")
+    width = window_width(page, (520, 800), lambda width: 0 < width <= 520)
     check("a narrow viewport scales the window down to fit", 0 < width <= 520, True)
-    page.driver.set_window_size(1400, 900)
-    width = page.js("return document.querySelector('#desktop > .window')"
-                    ".getBoundingClientRect().width;")
+    width = window_width(page, (1400, 900), lambda width: round(width) == 725 + 2)
     check("a wide viewport shows the window at its own size", round(width), 725 + 2)
     page.click("Command4")
     page.wait.until(lambda _: page.js("return !!document.querySelector('.closed');"))
@@ -252,24 +262,9 @@ def weight(page):
     check(f"everything the page loads stays under {BUDGET} bytes", loaded < BUDGET, True)
 
 
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *arguments):
-        pass
-
-
-def serve(folder):
-    handler = functools.partial(QuietHandler, directory=folder)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
-
-
 def main():
     site, rows_file = sys.argv[1:3]
-    try:
-        from selenium import webdriver
-        from selenium.webdriver.chrome.service import Service
-    except ImportError:
+    if importlib.util.find_spec("selenium") is None:
         print("SKIP: the browser test needs python3-selenium (scripts/run-tests.sh installs it)")
         return SKIPPED
     missing = [tool for tool in ("chromium", "chromedriver") if not shutil.which(tool)]
@@ -278,15 +273,9 @@ def main():
         return SKIPPED
     with open(rows_file, encoding="utf-8") as stream:
         rows = json.load(stream)
-    server = serve(site)
-    url = f"http://127.0.0.1:{server.server_address[1]}/index.html"
-    options = webdriver.ChromeOptions()
-    options.binary_location = shutil.which("chromium")
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                     "--disable-background-networking", "--disable-component-update",
-                     "--disable-sync", "--window-size=1400,900"):
-        options.add_argument(argument)
-    driver = webdriver.Chrome(options=options, service=Service(shutil.which("chromedriver")))
+    server, address = serve(site)
+    url = f"{address}/index.html"
+    driver = chromium(1400, 900)
     try:
         driver.execute_cdp_cmd("Browser.grantPermissions", {
             "origin": url.rsplit("/", 1)[0],

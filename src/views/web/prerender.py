@@ -12,23 +12,19 @@ Usage: prerender.py TEMPLATE SITE_FOLDER FONTS_FOLDER   (writes SITE_FOLDER/inde
 """
 
 import base64
-import functools
-import http.server
 import os
 import re
-import shutil
 import sys
-import threading
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.support.ui import WebDriverWait
+
+from headless_chromium import QuietHandler, chromium, serve
 
 # The faces of the menu, as data in the page's style.
 MENU_FACES = ("sans", "sans-bold")
 
 
-class SiteHandler(http.server.SimpleHTTPRequestHandler):
+class SiteHandler(QuietHandler):
     """The site, with the page as written and every web font, the menu's included."""
 
     template = fonts = None
@@ -41,9 +37,6 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
             return os.path.join(self.fonts, os.path.basename(name))
         return super().translate_path(path)
 
-    def log_message(self, *arguments):
-        pass
-
 
 def data_uri(path, mime):
     with open(path, "rb") as stream:
@@ -53,18 +46,10 @@ def data_uri(path, mime):
 def menu_markup(template, site, fonts):
     """The menu's window as the page draws it, with the focus noted as autofocus."""
     SiteHandler.template, SiteHandler.fonts = template, fonts
-    server = http.server.ThreadingHTTPServer(
-        ("127.0.0.1", 0), functools.partial(SiteHandler, directory=site))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    options = webdriver.ChromeOptions()
-    options.binary_location = shutil.which("chromium")
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                     "--disable-background-networking", "--disable-component-update",
-                     "--disable-sync", "--window-size=1000,700"):
-        options.add_argument(argument)
-    driver = webdriver.Chrome(options=options, service=Service(shutil.which("chromedriver")))
+    server, address = serve(site, SiteHandler)
+    driver = chromium(1000, 700)
     try:
-        driver.get(f"http://127.0.0.1:{server.server_address[1]}/index.html")
+        driver.get(f"{address}/index.html")
         WebDriverWait(driver, 30).until(lambda _: driver.execute_script(
             "return !!document.querySelector('#desktop > .window#frmQV')"))
         return driver.execute_script("""

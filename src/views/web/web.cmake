@@ -139,7 +139,8 @@ find_program(QUORVEX_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 add_custom_command(OUTPUT ${site}/index.html
     COMMAND ${QUORVEX_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/prerender.py ${page_template} ${site}
             ${CMAKE_BINARY_DIR}/web-fonts
-    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/prerender.py ${page_template} ${site_files}
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/prerender.py ${CMAKE_CURRENT_LIST_DIR}/headless_chromium.py
+            ${page_template} ${site_files}
             ${web_font_files}
     COMMENT "Drawing the menu into the page"
     VERBATIM)

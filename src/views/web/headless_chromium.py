@@ -1,0 +1,36 @@
+"""A local static server and headless Chromium, as the site's build (prerender.py), its browser
+test and its start-up benchmark use them: the server on a free port of 127.0.0.1 in a thread of
+its own, saying nothing of each request; Chromium without a sandbox, a GPU or any network of its
+own. Needs python3-selenium, chromium and chromium-driver."""
+
+import functools
+import http.server
+import shutil
+import threading
+
+ARGUMENTS = ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
+             "--disable-background-networking", "--disable-component-update", "--disable-sync")
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *arguments):
+        pass
+
+
+def serve(folder, handler=QuietHandler):
+    """Serves the folder; returns the server and its address, http://127.0.0.1:PORT."""
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
+                                             functools.partial(handler, directory=folder))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server, f"http://127.0.0.1:{server.server_address[1]}"
+
+
+def chromium(width, height):
+    """Headless Chromium with a window of the size given, driven by Selenium."""
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+    options = webdriver.ChromeOptions()
+    options.binary_location = shutil.which("chromium")
+    for argument in (*ARGUMENTS, f"--window-size={width},{height}"):
+        options.add_argument(argument)
+    return webdriver.Chrome(options=options, service=Service(shutil.which("chromedriver")))
