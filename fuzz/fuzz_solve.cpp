@@ -9,6 +9,7 @@
 #include "application.h"
 #include "numbers.h"
 #include "screens.h"
+#include "trigonometry.h"
 #include "widget_view.h"
 
 #include <QApplication>
@@ -156,7 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Checked radiansValue = step(turned, turned.value / 180);
     const bool sine = id == screens::frmReactivePower || id == screens::frm1PReactivePower;
     const Checked factor =
-        step(radiansValue, sine ? std::sin(radiansValue.value) : std::cos(radiansValue.value));
+        step(radiansValue, sine ? Sin(radiansValue.value) : Cos(radiansValue.value));
     expect(captionOf(screen, "Lbl_m"), expectedCaption(factor, 4), "factor");
     expect(captionOf(screen, "Lbl_Pi"),
            angle.overflow ? QStringLiteral("Overflow")
