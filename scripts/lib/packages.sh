@@ -18,7 +18,8 @@ install_missing() {
         as_root=(sudo)
     fi
     echo "quorvex: installing ${missing[*]}"
-    "${as_root[@]}" apt-get update -qq
+    # Waits for another install that holds apt's lock (two builds set up at once) instead of failing.
+    "${as_root[@]}" apt-get -o DPkg::Lock::Timeout=900 update -qq
     "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+        apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"
 }
