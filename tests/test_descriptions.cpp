@@ -45,6 +45,8 @@ private slots:
     void everyStaticCaptionFitsItsBox();
     void newValuesAndTheSummaryCoverEveryValue_data() { screen_data(); }
     void newValuesAndTheSummaryCoverEveryValue();
+    void groupsAreHeadedByTheGroupTheirButtonsAreHeardIn_data() { screen_data(); }
+    void groupsAreHeadedByTheGroupTheirButtonsAreHeardIn();
 };
 
 void TestDescriptions::initTestCase()
@@ -202,6 +204,27 @@ void TestDescriptions::newValuesAndTheSummaryCoverEveryValue()
         const auto row = std::ranges::find(screen->controls, name, &ControlDescription::name);
         QVERIFY2(row != screen->controls.end() && row->words, qPrintable(qtText(name.text())));
     }
+}
+
+void TestDescriptions::groupsAreHeadedByTheGroupTheirButtonsAreHeardIn()
+{
+    QFETCH(const ScreenDescription*, screen);
+    // A button described by its group (the menu's power buttons) lies in exactly one drawn group,
+    // whose heading is that group's caption; every group has a heading.
+    const auto& controls = screen->controls;
+    const std::vector<ControlGroup> groups = controlGroups(*screen);
+    std::size_t grouped = 0;
+    for (const ControlGroup& group : groups) {
+        QVERIFY2(group.heading, qPrintable(where(*screen, controls[group.shape])));
+        for (const std::size_t member : group.members) {
+            ++grouped;
+            QCOMPARE(controls[member].accessibleDescription, controls[*group.heading].caption);
+        }
+    }
+    const auto describedButtons = std::ranges::count_if(controls, [](const auto& control) {
+        return control.kind == ControlKind::CommandButton && !control.accessibleDescription.empty();
+    });
+    QCOMPARE(grouped, static_cast<std::size_t>(describedButtons));
 }
 
 QTEST_MAIN(TestDescriptions)

@@ -49,6 +49,53 @@ std::vector<std::size_t> tabOrder(const ScreenDescription& screen)
     return order;
 }
 
+std::vector<ControlGroup> controlGroups(const ScreenDescription& screen)
+{
+    const auto& controls = screen.controls;
+    const auto inside = [](const TwipRect& outer, const TwipRect& inner) {
+        return inner.left >= outer.left && inner.top >= outer.top &&
+               inner.right() <= outer.right() && inner.bottom() <= outer.bottom();
+    };
+    const std::vector<std::size_t> order = tabOrder(screen);
+    std::vector<ControlGroup> groups;
+    for (std::size_t shape = 0; shape < controls.size(); ++shape) {
+        if (controls[shape].kind != ControlKind::Shape) {
+            continue;
+        }
+        const TwipRect& frame = controls[shape].geometry;
+        ControlGroup group{.shape = shape, .heading = std::nullopt, .members = {}};
+        for (const std::size_t control : order) {
+            if (inside(frame, controls[control].geometry)) {
+                group.members.push_back(control);
+            }
+        }
+        if (group.members.empty()) {
+            continue;
+        }
+        int firstMemberTop = frame.bottom();
+        for (const std::size_t member : group.members) {
+            firstMemberTop = std::min(firstMemberTop, controls[member].geometry.top);
+        }
+        for (std::size_t label = 0; label < controls.size(); ++label) {
+            const TwipRect& box = controls[label].geometry;
+            if (controls[label].kind == ControlKind::Label && inside(frame, box) &&
+                box.bottom() <= firstMemberTop &&
+                (!group.heading || box.top < controls[*group.heading].geometry.top)) {
+                group.heading = label;
+            }
+        }
+        groups.push_back(std::move(group));
+    }
+    // (libc++ 14, the browser build's, has no ranges algorithms.)
+    const auto place = [&](std::size_t control) {
+        return std::find(order.begin(), order.end(), control);
+    };
+    std::sort(groups.begin(), groups.end(), [&](const ControlGroup& a, const ControlGroup& b) {
+        return place(a.members.front()) < place(b.members.front());
+    });
+    return groups;
+}
+
 std::string ControlName::text() const
 {
     std::string result(name);

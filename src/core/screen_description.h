@@ -285,6 +285,20 @@ ColourValue backColourOf(const ScreenDescription& screen);
 // Tab visits them in this order and wraps round, and a screen opens with the focus on the first.
 std::vector<std::size_t> tabOrder(const ScreenDescription& screen);
 
+// A group of controls that a rectangle shape draws round: the focusable controls inside it, in
+// tab order, and the label that heads it (the topmost label inside the shape, above every
+// member). On the menu, "For 3 Phase Circuits" over its three buttons. A shape round no focusable
+// control (a calculator's frame round its results) forms no group.
+struct ControlGroup
+{
+    std::size_t shape = 0;
+    std::optional<std::size_t> heading;
+    std::vector<std::size_t> members;
+};
+
+// The screen's groups, in the tab order of their first members.
+std::vector<ControlGroup> controlGroups(const ScreenDescription& screen);
+
 // One helper per kind, so that a control table reads like the screen's own description.
 
 constexpr ControlDescription label(ControlName name, TwipRect geometry, std::string_view caption,

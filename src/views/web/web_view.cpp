@@ -146,6 +146,16 @@ public:
         for (const std::size_t control : tabOrder(description)) {
             json.value(static_cast<int>(control));
         }
+        json.endArray().key("groups").beginArray();
+        for (const ControlGroup& group : controlGroups(description)) {
+            json.beginObject().member("shape", static_cast<int>(group.shape));
+            json.member("heading", group.heading ? static_cast<int>(*group.heading) : -1);
+            json.key("members").beginArray();
+            for (const std::size_t member : group.members) {
+                json.value(static_cast<int>(member));
+            }
+            json.endArray().endObject();
+        }
         json.endArray().key("controls").beginArray();
         for (std::size_t i = 0; i < description.controls.size(); ++i) {
             writeControl(json, screen, i);
