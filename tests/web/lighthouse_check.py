@@ -19,16 +19,14 @@ def main():
     site, tools = sys.argv[1:3]
     server, address = serve(site)
     failures = []
-    try:
-        for preset in PRESETS:
-            found = report(f"{address}/index.html", tools, preset, CHECKED)
-            print(f"{preset}: {scores(found)}")
-            for category in CHECKED:
-                for audit, title in failing(found, category):
-                    print(f"FAIL: {preset}: {category}: {audit}: {title}")
-                    failures.append(audit)
-    finally:
-        server.shutdown()
+    for preset in PRESETS:
+        found = report(f"{address}/index.html", tools, preset, CHECKED)
+        print(f"{preset}: {scores(found)}")
+        failures += [f"{preset}: {category}: {audit}: {title}" for category in CHECKED
+                     for audit, title in failing(found, category)]
+    server.shutdown()
+    for failure in failures:
+        print(f"FAIL: {failure}")
     print(f"{len(failures)} audit(s) failed" if failures else "every audit passed")
     return 1 if failures else 0
 
