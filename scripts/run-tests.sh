@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up and builds Quorvex, the desktop program and the browser version, then runs every test
-# headless.
+# Sets up and builds Quorvex, the desktop program and the browser version, installs the web's
+# audit tools (scripts/web-tools.sh), then runs every test headless.
 # With --sanitize, builds in build-sanitize/ with AddressSanitizer, LeakSanitizer and
 # UndefinedBehaviorSanitizer and runs every test there.
 # With --windows, builds the Windows files in build-windows/ (scripts/build-windows.sh) and runs
@@ -24,10 +24,12 @@ case "${1:-}" in
     build="$root/build-windows"
     ;;
 *)
-    # The browser version too, tested in headless Chromium.
+    # The browser version too, tested in headless Chromium and audited by axe-core and Lighthouse.
     "$root/scripts/build-web.sh" "$root/build-web"
+    web_tools="$("$root/scripts/web-tools.sh")"
     QUORVEX_EXTRA_PACKAGES="chromium chromium-driver python3-selenium" \
-        "$root/scripts/setup.sh" "$root/build" -DQUORVEX_WEB_SITE="$root/build-web/site"
+        "$root/scripts/setup.sh" "$root/build" -DQUORVEX_WEB_SITE="$root/build-web/site" \
+        -DQUORVEX_WEB_TOOLS="$web_tools"
     build="$root/build"
     ;;
 esac

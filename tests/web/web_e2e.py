@@ -1,9 +1,12 @@
 """The browser version, served from a local static server and worked in headless Chromium as a user
 would: every calculator row the desktop's tests check (tests/data/calculations.json) typed and
 solved, New Values, Back to Main Page, About, every screen's tab order, Ctrl+C, what a screen
-reader is told, the closing page, fitting a narrow viewport, and the weight of all it loads.
+reader is told, the closing page, fitting a narrow viewport, and the weight of all it loads; that
+Chromium finds it installable, that a new release replaces the one kept offline whole, and that
+it opens and solves with the server gone. Given the web tools (scripts/web-tools.sh), axe-core's
+audit of every screen, before and after a solve, at a desktop's size and on phones.
 
-Usage: web_e2e.py SITE_FOLDER ROWS_JSON
+Usage: web_e2e.py SITE_FOLDER ROWS_JSON [WEB_TOOLS]
 Exits 77 (skipped) when Chromium, its driver or Selenium is missing.
 """
 
@@ -11,16 +14,26 @@ import importlib.util
 import json
 import os
 import shutil
+import subprocess
 import sys
+import tempfile
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../src/views/web"))
-from headless_chromium import chromium, serve  # noqa: E402
+WEB = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../src/views/web")
+sys.path.insert(0, WEB)
+from headless_chromium import PHONES, chromium, emulate_desktop, emulate_phone, serve  # noqa: E402
 
 SKIPPED = 77
 # Everything the page loads, fonts and pictures included, after visiting every screen.
 BUDGET = 400_000
 CALCULATORS = ["frmRealPower", "frmApparentPower", "frmReactivePower", "frm1PRealPower",
                "frm1PApparentPower", "frm1PReactivePower"]
+# The rules of WCAG 2.2 at levels A and AA that axe-core checks.
+WCAG_AA = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa"]
+# The rules broken, each with the elements that break it.
+AXE = """
+return axe.run(document, {runOnly: {type: "tag", values: arguments[0]}}).then((found) =>
+  found.violations.map((rule) => `${rule.id}: ${rule.nodes.map((n) => n.target).join(", ")}`));
+"""
 RESULTS = [("factor", "Lbl_m"), ("echo", "Lbl_Pi"), ("power", "Lbl_x"), ("apparent", "Lbl_s")]
 
 failures = []
@@ -262,6 +275,88 @@ def weight(page):
     check(f"everything the page loads stays under {BUDGET} bytes", loaded < BUDGET, True)
 
 
+def axe_audits(page, opened, rows, axe):
+    """axe-core's WCAG 2.2 A and AA audit of the menu, each calculator before and after a solve,
+    About and the closing page, at the desktop's size and at each phone's, by touch."""
+    with open(axe, encoding="utf-8") as stream:
+        page.js(stream.read())
+    solved = {row["screen"]: row for row in rows}
+
+    def audit(where):
+        check(f"{where}: axe finds nothing against WCAG 2.2 A or AA", page.js(AXE, WCAG_AA), [])
+
+    for size in [None, *PHONES]:
+        where = f"{size[0]}x{size[1]} phone" if size else "desktop"
+        if size:
+            emulate_phone(page.driver, *size)
+        audit(f"{where}: the menu")
+        for screen in sorted(opened):
+            open_screen(page, opened, screen)
+            audit(f"{where}: {screen}")
+            if screen in solved:
+                page.js(SOLVE, solved[screen], RESULTS)
+                audit(f"{where}: {screen} solved")
+            page.click("Command1" if screen == "frmAbout" else "Command3")
+            page.front("frmQV")
+        page.click("Command4")
+        page.wait.until(lambda _: page.js("return !!document.querySelector('.closed');"))
+        audit(f"{where}: the closing page")
+        page.js("document.querySelector('.closed button').click();")
+        page.front("frmQV")
+    emulate_desktop(page.driver)
+
+
+# The names of the caches, and how many files the service worker's holds, once it is active.
+KEPT = """
+const done = arguments[arguments.length - 1];
+navigator.serviceWorker.ready.then(async () => {
+  const names = await caches.keys();
+  done([names, (await (await caches.open(names[0])).keys()).length]);
+});
+"""
+
+
+def release(site):
+    """The files the site's worker keeps and the name of its cache (service_worker.py)."""
+    with open(os.path.join(site, "sw.js"), encoding="utf-8") as stream:
+        worker = stream.read()
+    files = json.loads(worker.split("const FILES = ", 1)[1].split(";\n", 1)[0])
+    return [name for name, _ in files], worker.split('const CACHE = PREFIX + "', 1)[1][:16]
+
+
+def offline(page, site, server, opened, row):
+    """The release kept whole, replaced whole by the next, and enough without a network."""
+    files, name = release(site)
+    kept, count = page.driver.execute_async_script(KEPT)
+    size = sum(os.path.getsize(os.path.join(site, file)) for file in files)
+    print(f"the release kept offline is {size} bytes")
+    check(f"the service worker keeps the whole release, under {BUDGET} bytes",
+          [kept[0].endswith(name), count, size < BUDGET], [True, len(files), True])
+    # The next release: another script, and its worker written again, as the build does.
+    with open(os.path.join(site, "quorvex.js"), "a", encoding="utf-8") as stream:
+        stream.write("document.documentElement.dataset.release = 'next';\n")
+    subprocess.run([sys.executable, f"{WEB}/service_worker.py", f"{WEB}/site/sw.js", site, *files],
+                   check=True)
+    files, name = release(site)
+    page.load()  # finds the new worker, which fills its cache and waits for this page to go
+    page.driver.execute_async_script(
+        "const done = arguments[arguments.length - 1];"
+        "navigator.serviceWorker.getRegistration().then(function wait(r) {"
+        "  r.waiting ? done() : setTimeout(() => wait(r), 50); });")
+    page.driver.get("about:blank")
+    page.load()
+    kept, count = page.driver.execute_async_script(KEPT)
+    release_shown = page.js("return document.documentElement.dataset.release;")
+    check("a new release replaces the one kept, whole",
+          [len(kept), kept[0].endswith(name), count, release_shown], [1, True, len(files), "next"])
+    server.shutdown()
+    server.server_close()
+    page.load()
+    open_screen(page, opened, row["screen"])
+    check("with the server gone, the page opens and solves", page.js(SOLVE, row, RESULTS)[0],
+          {key: row[key] for key, _ in RESULTS if key in row})
+
+
 def main():
     site, rows_file = sys.argv[1:3]
     if importlib.util.find_spec("selenium") is None:
@@ -273,6 +368,9 @@ def main():
         return SKIPPED
     with open(rows_file, encoding="utf-8") as stream:
         rows = json.load(stream)
+    # A copy, which the test turns into the next release.
+    copy = tempfile.mkdtemp()
+    site = shutil.copytree(site, os.path.join(copy, "site"))
     server, address = serve(site)
     url = f"{address}/index.html"
     driver = chromium(1400, 900)
@@ -284,6 +382,8 @@ def main():
         page.load()
         check("the page's title is the menu's caption", page.title(), "Quorvex")
         check("the menu opens with the focus on Real Power", page.focused(), "Command1")
+        check("Chromium finds the page installable as an app", driver.execute_cdp_cmd(
+            "Page.getInstallabilityErrors", {})["installabilityErrors"], [])
         opened = menu_buttons(page)
         check("the menu opens every calculator and About", sorted(opened),
               sorted(CALCULATORS + ["frmAbout"]))
@@ -294,11 +394,18 @@ def main():
         copying(page, opened, rows["copied"])
         weight(page)
         closing_and_fitting(page)
+        if len(sys.argv) > 3:
+            axe_audits(page, opened, rows["solve"],
+                       os.path.join(sys.argv[3], "node_modules", "axe-core", "axe.min.js"))
+        else:
+            print("SKIP: axe-core's audits need the web tools (scripts/web-tools.sh)")
+        offline(page, site, server, opened, rows["solve"][-1])
         for entry in driver.get_log("browser"):
             check("the page logs no error", entry["level"] != "SEVERE", True)
     finally:
         driver.quit()
         server.shutdown()
+        shutil.rmtree(copy)
     print(f"{len(failures)} check(s) failed" if failures else "all checks passed")
     return 1 if failures else 0
 

@@ -34,3 +34,26 @@ def chromium(width, height):
     for argument in (*ARGUMENTS, f"--window-size={width},{height}"):
         options.add_argument(argument)
     return webdriver.Chrome(options=options, service=Service(shutil.which("chromedriver")))
+
+
+# Phones' viewports in CSS pixels: a small Android phone, a current iPhone, the latter on its side.
+PHONES = ((360, 640), (390, 844), (844, 390))
+
+
+def emulate_phone(driver, width, height):
+    """Lays the page out and works it as a phone of the viewport given would: Chromium's mobile
+    emulation (the viewport meta tag obeyed, overlay scrollbars), three device pixels to the CSS
+    pixel, and touch input. Holds across navigations until emulate_desktop."""
+    landscape = width > height
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": 3, "mobile": True,
+        "screenOrientation": {"type": "landscapePrimary" if landscape else "portraitPrimary",
+                              "angle": 90 if landscape else 0}})
+    driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                           {"enabled": True, "maxTouchPoints": 5})
+
+
+def emulate_desktop(driver):
+    """Undoes emulate_phone: the window's own viewport, a mouse and no touch."""
+    driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+    driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})

@@ -22,7 +22,7 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_LIST_DIR}/site/quorvex.css)
 set(page_template ${CMAKE_BINARY_DIR}/web-page/index.html)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/site/index.html ${page_template} @ONLY)
-foreach(file quorvex.js)
+foreach(file quorvex.js manifest.webmanifest)
     add_custom_command(OUTPUT ${site}/${file}
         COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/site/${file} ${site}/${file}
         DEPENDS ${CMAKE_CURRENT_LIST_DIR}/site/${file}
@@ -62,6 +62,15 @@ add_custom_command(OUTPUT ${site}/quorvex.png
     DEPENDS ${icon}
     VERBATIM)
 list(APPEND site_files ${site}/quorvex.png)
+# The icons the manifest names, for a browser that installs the site as an app.
+foreach(icon quorvex-192 quorvex-512 quorvex-maskable-512)
+    set(file ${PROJECT_SOURCE_DIR}/resources/icons/${icon}.png)
+    add_custom_command(OUTPUT ${site}/icons/${icon}.png
+        COMMAND ${CMAKE_COMMAND} -E copy ${file} ${site}/icons/${icon}.png
+        DEPENDS ${file}
+        VERBATIM)
+    list(APPEND site_files ${site}/icons/${icon}.png)
+endforeach()
 
 # The web fonts: the free faces made to the metrics of those the screens name (Liberation for
 # MS Sans Serif's stand-in Arial and for Times New Roman, DejaVu Sans for Verdana), cut down to
@@ -145,6 +154,20 @@ add_custom_command(OUTPUT ${site}/index.html
     COMMENT "Drawing the menu into the page"
     VERBATIM)
 list(APPEND site_files ${site}/index.html)
+
+# The service worker, which keeps every file above for use offline, in a cache named by their hash.
+set(cached_files)
+foreach(file IN LISTS site_files)
+    file(RELATIVE_PATH entry ${site} ${file})
+    list(APPEND cached_files ${entry})
+endforeach()
+add_custom_command(OUTPUT ${site}/sw.js
+    COMMAND ${QUORVEX_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/service_worker.py
+            ${CMAKE_CURRENT_LIST_DIR}/site/sw.js ${site} ${cached_files}
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/service_worker.py ${CMAKE_CURRENT_LIST_DIR}/site/sw.js
+            ${site_files}
+    VERBATIM)
+list(APPEND site_files ${site}/sw.js)
 
 # The archive, the same from the same source: its entries sorted, each dated at the release's
 # time, without Unix owners or permissions.

@@ -344,4 +344,12 @@ async function start() {
   call("quorvex_start");
 }
 
-start();
+// Keeps the release for use with no network (sw.js) once the program runs, so as not to compete
+// with its start. Browsers allow a service worker over HTTPS and from localhost only.
+function keepOffline() {
+  if ("serviceWorker" in navigator) {
+    navigator.serviceWorker.register("sw.js").catch(() => {});
+  }
+}
+
+start().then(keepOffline);
