@@ -22,11 +22,17 @@ BUDGET = 400_000
 CALCULATORS = ["frmRealPower", "frmApparentPower", "frmReactivePower", "frm1PRealPower",
                "frm1PApparentPower", "frm1PReactivePower"]
 RESULTS = [("factor", "Lbl_m"), ("echo", "Lbl_Pi"), ("power", "Lbl_x"), ("apparent", "Lbl_s")]
+# Phones, upright and on their side, in CSS pixels: the rows run again on each, in the column.
+PHONES = [(360, 640), (390, 844), (844, 390)]
+PHONE_AGENT = ("Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) "
+               "Chrome/120.0.0.0 Mobile Safari/537.36")
 
 failures = []
+setting = ""  # the phone the checks run on, if any
 
 
 def check(what, found, expected):
+    what = f"{setting}{what}"
     if found == expected:
         print(f"PASS: {what}")
     else:
@@ -45,8 +51,26 @@ class Page:
         self.chain = lambda: ActionChains(driver)
         self.wait = WebDriverWait(driver, 10)
 
+        self.phone = None  # the phone's size while one is emulated
+        self.measured = {}  # what each screen measured on each phone, checked once
+
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
+
+    def cdp(self, command, **parameters):
+        return self.driver.execute_cdp_cmd(command, parameters)
+
+    def emulate(self, phone):
+        """A phone of that size (touch, 3 device pixels to the CSS pixel, its agent), or none."""
+        global setting
+        self.phone, setting = phone, f"{phone[0]} x {phone[1]} phone: " if phone else ""
+        if phone:
+            self.cdp("Emulation.setDeviceMetricsOverride", width=phone[0], height=phone[1],
+                     deviceScaleFactor=3, mobile=True)
+        else:
+            self.cdp("Emulation.clearDeviceMetricsOverride")
+        self.cdp("Emulation.setUserAgentOverride", userAgent=PHONE_AGENT if phone else "")
+        self.cdp("Emulation.setTouchEmulationEnabled", enabled=bool(phone), maxTouchPoints=5)
 
     def load(self):
         self.driver.get(self.url)
@@ -69,7 +93,18 @@ class Page:
                        "return e.tagName === 'INPUT' ? e.value : e.textContent;", control)
 
     def click(self, control):
-        self.driver.find_element("id", control).click()
+        if self.phone:
+            self.tap(control)
+        else:
+            self.driver.find_element("id", control).click()
+
+    def tap(self, control):
+        """A finger's tap at the centre of the control (id or selector), which must lie there."""
+        x, y, lands = self.js(TAP_POINT, control)
+        if not lands:
+            check(f"a tap on {control} lands on it", lands, True)
+        for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
+            self.cdp("Input.dispatchTouchEvent", type=kind, touchPoints=points)
 
     def press(self, *keys):
         """Presses each key in turn; a tuple is a modifier held for a key (Shift+Tab, Ctrl+C)."""
@@ -92,6 +127,50 @@ class Page:
         return self.js("return document.getElementById('announcer').textContent;")
 
 
+# The control's centre, once in view, and whether the control is what lies there.
+TAP_POINT = """
+const control = document.getElementById(arguments[0]) || document.querySelector(arguments[0]);
+control.scrollIntoView({ block: "nearest" });
+const box = control.getBoundingClientRect();
+const [x, y] = [box.left + box.width / 2, box.top + box.height / 2];
+return [x, y, control.contains(document.elementFromPoint(x, y))];"""
+
+# The faults of the window in front on a phone: anything drawn beyond the viewport's sides or
+# scrolling it sideways, text under 12 CSS px, a box's under 16 px (a phone zooms in), a button or
+# box under 44 x 44 px, a box without the decimal keyboard; and the smallest of each size.
+MEASURE = """
+const [viewport, faults, sizes] = [document.documentElement.clientWidth, [], {}];
+const least = (size, value, floor, fault) => {
+  sizes[size] = Math.min(sizes[size] ?? Infinity, value);
+  if (value < floor) faults.push(fault);
+};
+least("page", viewport - document.documentElement.scrollWidth, 0, "the page scrolls sideways");
+for (const element of document.querySelectorAll("#desktop > .window *")) {
+  const [box, font] = [element.getBoundingClientRect(), parseFloat(getComputedStyle(element).fontSize)];
+  const [name, input] = [element.id || element.className, element.tagName === "INPUT"];
+  if (box.width === 0 || box.height === 0) continue;
+  if (box.left < 0 || box.right > viewport + 0.5) faults.push(`${name} lies beyond the sides`);
+  if (input || [...element.childNodes].some((node) => node.nodeType === 3 && node.data.trim())) {
+    least("text", font, 12, `${name} has ${font} px text`);
+  }
+  if (input) least("box", font, 16, `${name} has ${font} px text`);
+  if (input && element.inputMode !== "decimal") faults.push(`${name} has no decimal keyboard`);
+  if (input || element.tagName === "BUTTON") {
+    least("target", Math.min(box.width, box.height), 44, `${name} is ${box.width} x ${box.height}`);
+  }
+}
+return [faults, sizes];"""
+
+
+def measure(page, screen):
+    """Checks the window in front on the phone emulated, once per screen and phone."""
+    if not page.phone or (page.phone, screen) in page.measured:
+        return
+    faults, sizes = page.js(MEASURE)
+    page.measured[page.phone, screen] = sizes
+    check(f"{screen} fits the phone, readable, with targets for a finger", faults, [])
+
+
 def menu_buttons(page):
     """Which menu button opens which screen, found by pressing each as a user would."""
     opened = {}
@@ -112,6 +191,7 @@ def menu_buttons(page):
 def open_screen(page, opened, screen):
     page.click(opened[screen])
     page.front(screen)
+    measure(page, screen)
 
 
 # Types a row's values into the boxes as input events, presses "Solve", and reads the boxes and
@@ -242,7 +322,8 @@ def window_width(page, size, fits):
 
 def closing_and_fitting(page):
     width = window_width(page, (520, 800), lambda width: 0 < width <= 520)
-    check("a narrow viewport scales the window down to fit", 0 < width <= 520, True)
+    check("a narrow viewport lays the window out as one column within it",
+          [0 < width <= 520, page.js(MEASURE)[0]], [True, []])
     width = window_width(page, (1400, 900), lambda width: round(width) == 725 + 2)
     check("a wide viewport shows the window at its own size", round(width), 725 + 2)
     page.click("Command4")
@@ -252,6 +333,74 @@ def closing_and_fitting(page):
     page.js("document.querySelector('.closed button').click();")
     page.front("frmQV")
     check("it starts again on the menu", page.focused(), "Command1")
+
+
+def first_frame(page):
+    """The page as a phone first paints it, before the script: the menu, in one column."""
+    page.cdp("Network.enable")
+    page.cdp("Network.setBlockedURLs", urls=["*quorvex.js"])
+    page.driver.get(page.url)
+    check("the first frame is the menu in one column, its groups as rows", page.js(
+        "return [...document.querySelectorAll('.prerendered [role=group]')].map((group) =>"
+        " group.innerText.split(/\\s*\\n+\\s*/));"),
+        [[heading, "Real Power", "Apparent Power", "Reactive Power"]
+         for heading in ("For 3 Phase Circuits", "For 1 Phase Circuits")])
+    measure(page, "the first frame")
+    page.cdp("Network.setBlockedURLs", urls=[])
+
+
+def phone_keys(page, opened):
+    """A calculator's column, its phone keys, a turn of the phone and the keyboard switch."""
+    open_screen(page, opened, "frmRealPower")
+    page.tap("Txt_a")
+    page.press("400", page.keys.ENTER, "10", page.keys.ENTER)
+    check("Enter moves on through the boxes", page.focused(), "Txt_c(1)")
+    page.press("30", page.keys.ENTER)
+    check("Enter on the last box solves; the column, top down, with the results in view", page.js(
+        "return [document.activeElement.id, ...[...document.querySelectorAll('.row, input')]"
+        ".filter((row) => row.getBoundingClientRect().height).map((row) => row.enterKeyHint"
+        " || row.innerText.trim().split(/\\s*\\n\\s*/).join(' | '))].concat([...document"
+        ".querySelectorAll('.row-result')].map((row) => row.getBoundingClientRect().bottom"
+        " <= innerHeight));"),
+        ["Command1", "Real (Active) Power in 3 Phase Circuits", "Voltage in volts | V", "next",
+         "Current in amperes | A", "next", "Phase angle in degrees | degrees", "go",
+         "Full keyboard, for \u2212 and E", "Solve | New Values | Back to Main Page",
+         "Real power P | 6 | kW", "Apparent power S | 6.928 | kVA", "Power factor | 0.866",
+         "Angle | 30 | degrees", "Real Power , P = 1.732 * V * I * Cos Pi", ""] + [True] * 4)
+    page.tap("Txt_b")
+    page.emulate(page.phone[::-1])
+    check("turned, the phone keeps the values and the focus",
+          [page.value("Txt_a"), page.value("Lbl_x"), page.focused()], ["400", "6", "Txt_b"])
+    measure(page, "frmRealPower")
+    page.emulate(page.phone[::-1])
+    modes = "return [...document.querySelectorAll('input')].map((box) => box.inputMode);"
+    page.tap("button.keyboard")
+    page.tap("Txt_c(1)")
+    page.press(page.keys.BACKSPACE * 2, "-3e1", page.keys.ENTER)
+    modes = [page.js(modes), page.value("Lbl_Pi"), page.tap("button.keyboard"), page.js(modes)]
+    check("the keyboard switch brings up the full keyboard, for - and E, and back", modes,
+          [["text"] * 3, "-30", None, ["decimal"] * 3])
+    page.click("Command3")
+    page.front("frmQV")
+
+
+def on_phones(page, rows):
+    """The rows again on each phone, in the column layout and with a finger."""
+    for phone in PHONES:
+        page.emulate(phone)
+        first_frame(page)
+        page.load()
+        measure(page, "frmQV")
+        opened = menu_buttons(page)
+        check("the menu opens every calculator and About", sorted(opened),
+              sorted(CALCULATORS + ["frmAbout"]))
+        solve_rows(page, opened, rows["solve"])
+        about(page, opened)
+        phone_keys(page, opened)
+    for (phone, screen), sizes in sorted(page.measured.items()):
+        print(f"{phone[0]} x {phone[1]}: {screen}: the smallest of each size, in px: {sizes}")
+    page.emulate(None)
+    page.load()
 
 
 def weight(page):
@@ -293,6 +442,7 @@ def main():
         tab_cycles(page, opened, rows["tabCycles"])
         copying(page, opened, rows["copied"])
         weight(page)
+        on_phones(page, rows)
         closing_and_fitting(page)
         for entry in driver.get_log("browser"):
             check("the page logs no error", entry["level"] != "SEVERE", True)
