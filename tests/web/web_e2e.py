@@ -146,7 +146,8 @@ const least = (size, value, floor, fault) => {
 };
 least("page", viewport - document.documentElement.scrollWidth, 0, "the page scrolls sideways");
 for (const element of document.querySelectorAll("#desktop > .window *")) {
-  const [box, font] = [element.getBoundingClientRect(), parseFloat(getComputedStyle(element).fontSize)];
+  const box = element.getBoundingClientRect();
+  const font = parseFloat(getComputedStyle(element).fontSize);
   const [name, input] = [element.id || element.className, element.tagName === "INPUT"];
   if (box.width === 0 || box.height === 0) continue;
   if (box.left < 0 || box.right > viewport + 0.5) faults.push(`${name} lies beyond the sides`);

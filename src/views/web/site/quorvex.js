@@ -213,7 +213,8 @@ function keyboardSwitch() {
 
 // Which layout the page's style has chosen: the rule is written once, in quorvex.css.
 function inColumn() {
-  return getComputedStyle(document.documentElement).getPropertyValue("--layout").trim() === "column";
+  const layout = getComputedStyle(document.documentElement).getPropertyValue("--layout");
+  return layout.trim() === "column";
 }
 
 function describe(element, description) {
