@@ -1,7 +1,8 @@
 """The browser version, served from a local static server and worked in headless Chromium as a user
 would: every calculator row the desktop's tests check (tests/data/calculations.json) typed and
 solved, New Values, Back to Main Page, About, every screen's tab order, Ctrl+C, what a screen
-reader is told, the closing page, fitting a narrow viewport, and the weight of all it loads.
+reader is told, the closing page, fitting a narrow viewport, and the weight of all it loads; then
+the rows again on emulated phones, tapped with a finger, with the one-column layout's sizes.
 
 Usage: web_e2e.py SITE_FOLDER ROWS_JSON
 Exits 77 (skipped) when Chromium, its driver or Selenium is missing.

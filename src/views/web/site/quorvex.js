@@ -162,11 +162,11 @@ function columnRows(message, controls) {
     }
     return element;
   });
-  const inColumn = new Set(message.column.flatMap((row) => row.controls));
+  const placed = new Set(message.column.flatMap((row) => row.controls));
   const rest = document.createElement("div");
   rest.className = "row row-window";
   // A screen reader reads these from the top left, line by line.
-  rest.append(...controls.map((element, index) => index).filter((index) => !inColumn.has(index))
+  rest.append(...controls.map((element, index) => index).filter((index) => !placed.has(index))
     .sort((a, b) => (message.controls[a].y - message.controls[b].y) ||
       (message.controls[a].x - message.controls[b].x)).map((index) => controls[index]));
   const lastInput = rows.findLastIndex((row) => row.classList.contains("row-input"));
@@ -201,10 +201,13 @@ function keyboardSwitch() {
   button.setAttribute("aria-pressed", String(fullKeyboard));
   button.addEventListener("click", () => {
     fullKeyboard = !fullKeyboard;
-    document.querySelectorAll("button.keyboard").forEach((each) =>
-      each.setAttribute("aria-pressed", String(fullKeyboard)));
-    document.querySelectorAll(".window input").forEach((box) => {
-      box.inputMode = fullKeyboard ? "text" : "decimal";
+    // Every loaded window's boxes, those behind the one in front included.
+    windows.forEach(({ frame }) => {
+      frame.querySelectorAll("button.keyboard").forEach((each) =>
+        each.setAttribute("aria-pressed", String(fullKeyboard)));
+      frame.querySelectorAll("input").forEach((box) => {
+        box.inputMode = fullKeyboard ? "text" : "decimal";
+      });
     });
   });
   row.append(button);
