@@ -357,7 +357,13 @@ function render() {
     shown = front;
     closedPage = null;
     document.title = front.caption;
-    (front.focus || front.controls[front.tabOrder[0]]).focus({ preventScroll: true });
+    const focus = front.focus || front.controls[front.tabOrder[0]];
+    focus.focus({ preventScroll: true });
+    // The column is longer than the screen: a window comes in from its top, its focus in view.
+    if (inColumn()) {
+      window.scrollTo(0, 0);
+      focus.scrollIntoView({ block: "nearest" });
+    }
   }
 }
 
