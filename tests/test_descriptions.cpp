@@ -2,6 +2,8 @@
 // table without repeating the table itself.
 
 #include "application.h"
+#include "calculator_frame.h"
+#include "column_layout.h"
 #include "qt_values.h"
 #include "screen_table.h"
 
@@ -47,6 +49,8 @@ private slots:
     void newValuesAndTheSummaryCoverEveryValue();
     void groupsAreHeadedByTheGroupTheirButtonsAreHeardIn_data() { screen_data(); }
     void groupsAreHeadedByTheGroupTheirButtonsAreHeardIn();
+    void theColumnHoldsEveryTargetOnceUnderTheTitle_data() { screen_data(); }
+    void theColumnHoldsEveryTargetOnceUnderTheTitle();
 };
 
 void TestDescriptions::initTestCase()
@@ -225,6 +229,28 @@ void TestDescriptions::groupsAreHeadedByTheGroupTheirButtonsAreHeardIn()
         return control.kind == ControlKind::CommandButton && !control.accessibleDescription.empty();
     });
     QCOMPARE(grouped, static_cast<std::size_t>(describedButtons));
+}
+
+void TestDescriptions::theColumnHoldsEveryTargetOnceUnderTheTitle()
+{
+    QFETCH(const ScreenDescription*, screen);
+    // On a small screen every control a user can reach is in the column once, under the title (a
+    // calculator's own), and the results follow in the order a screen reader hears them.
+    const std::vector<ColumnRow> rows = columnLayout(*screen);
+    std::vector<std::size_t> placed;
+    std::vector<ControlName> results;
+    for (const ColumnRow& row : rows) {
+        placed.insert(placed.end(), row.controls.begin(), row.controls.end());
+        if (row.part == ColumnPart::Result) {
+            results.push_back(screen->controls[row.controls[0]].name);
+        }
+    }
+    for (const std::size_t control : tabOrder(*screen)) {
+        QCOMPARE(std::ranges::count(placed, control), 1);
+    }
+    QVERIFY(std::ranges::equal(results, screen->heardAfterSolve));
+    QVERIFY(screen->heardAfterSolve.empty() ||
+            screen->controls[rows.at(0).controls.at(0)].name == kTitleLabel);
 }
 
 QTEST_MAIN(TestDescriptions)

@@ -1,10 +1,11 @@
 """The browser version, served from a local static server and worked in headless Chromium as a user
 would: every calculator row the desktop's tests check (tests/data/calculations.json) typed and
 solved, New Values, Back to Main Page, About, every screen's tab order, Ctrl+C, what a screen
-reader is told, the closing page, fitting a narrow viewport, and the weight of all it loads; that
-Chromium finds it installable, that a new release replaces the one kept offline whole, and that
-it opens and solves with the server gone. Given the web tools (scripts/web-tools.sh), axe-core's
-audit of every screen, before and after a solve, at a desktop's size and on phones.
+reader is told, the closing page, a narrow viewport, the weight of all it loads; again on phones,
+in the one-column layout; that Chromium finds it installable, that a new release replaces the one
+kept offline whole, and that it opens and solves with the server gone. Given the web tools
+(scripts/web-tools.sh), axe-core's audit of every screen, before and after a solve, at a desktop's
+size and on phones.
 
 Usage: web_e2e.py SITE_FOLDER ROWS_JSON [WEB_TOOLS]
 Exits 77 (skipped) when Chromium, its driver or Selenium is missing.
@@ -17,6 +18,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 WEB = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../src/views/web")
 sys.path.insert(0, WEB)
@@ -37,9 +39,11 @@ return axe.run(document, {runOnly: {type: "tag", values: arguments[0]}}).then((f
 RESULTS = [("factor", "Lbl_m"), ("echo", "Lbl_Pi"), ("power", "Lbl_x"), ("apparent", "Lbl_s")]
 
 failures = []
+setting = ""  # the phone the checks run on, if any
 
 
 def check(what, found, expected):
+    what = f"{setting}{what}"
     if found == expected:
         print(f"PASS: {what}")
     else:
@@ -58,8 +62,22 @@ class Page:
         self.chain = lambda: ActionChains(driver)
         self.wait = WebDriverWait(driver, 10)
 
+        self.phone = None  # the phone's size while one is emulated
+
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
+
+    def cdp(self, command, **parameters):
+        return self.driver.execute_cdp_cmd(command, parameters)
+
+    def emulate(self, phone):
+        """A phone of that size (touch, 3 device pixels to the CSS pixel, its agent), or none."""
+        global setting
+        self.phone, setting = phone, f"{phone[0]} x {phone[1]} phone: " if phone else ""
+        if phone:
+            emulate_phone(self.driver, *phone)
+        else:
+            emulate_desktop(self.driver)
 
     def load(self):
         self.driver.get(self.url)
@@ -82,7 +100,18 @@ class Page:
                        "return e.tagName === 'INPUT' ? e.value : e.textContent;", control)
 
     def click(self, control):
-        self.driver.find_element("id", control).click()
+        if self.phone:
+            self.tap(control)
+        else:
+            self.driver.find_element("id", control).click()
+
+    def tap(self, control):
+        """A finger's tap at the centre of the control (id or selector), which must lie there."""
+        x, y, lands = self.js(TAP_POINT, control)
+        if not lands:
+            check(f"a tap on {control} lands on it", lands, True)
+        for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
+            self.cdp("Input.dispatchTouchEvent", type=kind, touchPoints=points)
 
     def press(self, *keys):
         """Presses each key in turn; a tuple is a modifier held for a key (Shift+Tab, Ctrl+C)."""
@@ -105,6 +134,41 @@ class Page:
         return self.js("return document.getElementById('announcer').textContent;")
 
 
+# The control's centre, once in view, and whether the control is what lies there.
+TAP_POINT = """
+const control = document.getElementById(arguments[0]) || document.querySelector(arguments[0]);
+control.scrollIntoView({ block: "nearest" });
+const box = control.getBoundingClientRect();
+const [x, y] = [box.left + box.width / 2, box.top + box.height / 2];
+return [x, y, control.contains(document.elementFromPoint(x, y))];"""
+
+# The faults of the window in front on a phone: anything drawn beyond the viewport's sides or
+# scrolling it sideways, text under 12 CSS px, a box's under 16 px (a phone zooms in), a button or
+# box under 44 x 44 px, a box without the decimal keyboard.
+MEASURE = """
+const viewport = document.documentElement.clientWidth;
+const faults = document.documentElement.scrollWidth > viewport ? ["the page scrolls sideways"] : [];
+for (const element of document.querySelectorAll("#desktop > .window *")) {
+  const box = element.getBoundingClientRect();
+  const font = parseFloat(getComputedStyle(element).fontSize);
+  const [name, input] = [element.id || element.className, element.tagName === "INPUT"];
+  const text = input || [...element.childNodes].some((node) => node.nodeType === 3 &&
+    node.data.trim());
+  if (box.width === 0 || box.height === 0) continue;
+  if (box.left < 0 || box.right > viewport + 0.5) faults.push(`${name} lies beyond the sides`);
+  if ((text && font < 12) || (input && font < 16)) faults.push(`${name} has ${font} px text`);
+  if (input && element.inputMode !== "decimal") faults.push(`${name} has no decimal keyboard`);
+  const small = (input || element.tagName === "BUTTON") && Math.min(box.width, box.height) < 44;
+  if (small) faults.push(`${name} is ${box.width} x ${box.height} px`);
+}
+return faults;"""
+
+
+def measure(page, screen):
+    if page.phone:
+        check(f"{screen} fits the phone, readable, with targets for a finger", page.js(MEASURE), [])
+
+
 def menu_buttons(page):
     """Which menu button opens which screen, found by pressing each as a user would."""
     opened = {}
@@ -125,6 +189,7 @@ def menu_buttons(page):
 def open_screen(page, opened, screen):
     page.click(opened[screen])
     page.front(screen)
+    measure(page, screen)
 
 
 # Types a row's values into the boxes as input events, presses "Solve", and reads the boxes and
@@ -255,7 +320,8 @@ def window_width(page, size, fits):
 
 def closing_and_fitting(page):
     width = window_width(page, (520, 800), lambda width: 0 < width <= 520)
-    check("a narrow viewport scales the window down to fit", 0 < width <= 520, True)
+    check("a narrow viewport lays the window out as one column within it",
+          [0 < width <= 520, page.js(MEASURE)], [True, []])
     width = window_width(page, (1400, 900), lambda width: round(width) == 725 + 2)
     check("a wide viewport shows the window at its own size", round(width), 725 + 2)
     page.click("Command4")
@@ -265,6 +331,62 @@ def closing_and_fitting(page):
     page.js("document.querySelector('.closed button').click();")
     page.front("frmQV")
     check("it starts again on the menu", page.focused(), "Command1")
+
+
+def phone_keys(page, opened):
+    """A calculator's column, its phone keys, a turn of the phone and the keyboard switch."""
+    open_screen(page, opened, "frmRealPower")
+    page.tap("Txt_a")
+    page.press("400", page.keys.ENTER, "10", page.keys.ENTER, "30", page.keys.ENTER)
+    check("Enter goes through the boxes, on the last solves; the column, results in view", page.js(
+        "return [document.activeElement.id, ...[...document.querySelectorAll('.row, input')]"
+        ".filter((row) => row.getBoundingClientRect().height).map((row) => row.enterKeyHint"
+        " || row.innerText.trim().split(/\\s*\\n\\s*/).join(' | '))].concat([...document"
+        ".querySelectorAll('.row-result')].map((row) => row.getBoundingClientRect().bottom"
+        " <= innerHeight));"),
+        ["Command1", "Real (Active) Power in 3 Phase Circuits", "Voltage in volts | V", "next",
+         "Current in amperes | A", "next", "Phase angle in degrees | degrees", "go",
+         "Full keyboard, for \u2212 and E", "Solve | New Values | Back to Main Page",
+         "Real power P | 6 | kW", "Apparent power S | 6.928 | kVA", "Power factor | 0.866",
+         "Angle | 30 | degrees", "Real Power , P = 1.732 * V * I * Cos Pi", ""] + [True] * 4)
+    page.emulate(page.phone[::-1])
+    check("turned, the phone keeps the values and the focus",
+          [page.value("Txt_a"), page.value("Lbl_x"), page.focused()], ["400", "6", "Command1"])
+    measure(page, "frmRealPower")
+    page.emulate(page.phone[::-1])
+    modes = "return [...document.querySelectorAll('input')].map((box) => box.inputMode);"
+    [page.tap(control) for control in ("button.keyboard", "Txt_c(1)")]
+    page.press(page.keys.BACKSPACE * 2, "-3e1", page.keys.ENTER)
+    check("the keyboard switch brings up the full keyboard, for - and E, and back", [
+        page.js(modes), page.value("Lbl_Pi"), page.tap("button.keyboard"), page.js(modes)],
+        [["text"] * 3, "-30", None, ["decimal"] * 3])
+    page.click("Command3")
+    page.front("frmQV")
+
+
+def on_phones(page, rows):
+    """The rows again on each phone, in the column layout and with a finger."""
+    for phone in PHONES:
+        page.emulate(phone)
+        # The first frame, before the script: the menu in one column, its groups as rows.
+        page.cdp("Network.enable")
+        page.cdp("Network.setBlockedURLs", urls=["*quorvex.js"])
+        page.driver.get(page.url)
+        check("the first frame is the menu in one column", page.js(
+            "return [...document.querySelectorAll('.prerendered [role=group]')].map((group) =>"
+            " group.innerText.replace(/\\s*\\n+\\s*/g, ' | '));"),
+            [f"For {n} Phase Circuits | Real Power | Apparent Power | Reactive Power"
+             for n in (3, 1)])
+        measure(page, "the first frame")
+        page.cdp("Network.setBlockedURLs", urls=[])
+        page.load()
+        measure(page, "frmQV")
+        opened = menu_buttons(page)
+        solve_rows(page, opened, rows["solve"])
+        about(page, opened)
+        phone_keys(page, opened)
+    page.emulate(None)
+    page.load()
 
 
 def weight(page):
@@ -287,8 +409,7 @@ def axe_audits(page, opened, rows, axe):
 
     for size in [None, *PHONES]:
         where = f"{size[0]}x{size[1]} phone" if size else "desktop"
-        if size:
-            emulate_phone(page.driver, *size)
+        page.emulate(size)
         audit(f"{where}: the menu")
         for screen in sorted(opened):
             open_screen(page, opened, screen)
@@ -303,7 +424,7 @@ def axe_audits(page, opened, rows, axe):
         audit(f"{where}: the closing page")
         page.js("document.querySelector('.closed button').click();")
         page.front("frmQV")
-    emulate_desktop(page.driver)
+    page.emulate(None)
 
 
 # The names of the caches, and how many files the service worker's holds, once it is active.
@@ -343,10 +464,15 @@ def offline(page, site, server, opened, row):
         "const done = arguments[arguments.length - 1];"
         "navigator.serviceWorker.getRegistration().then(function wait(r) {"
         "  r.waiting ? done() : setTimeout(() => wait(r), 50); });")
-    page.driver.get("about:blank")
-    page.load()
+    # The waiting worker takes over a moment after the last page of the old release has gone: the
+    # page is opened again until it shows the next release (for ten seconds at most).
+    deadline = time.monotonic() + 10
+    release_shown = None
+    while release_shown is None and time.monotonic() < deadline:
+        page.driver.get("about:blank")
+        page.load()
+        release_shown = page.js("return document.documentElement.dataset.release || null;")
     kept, count = page.driver.execute_async_script(KEPT)
-    release_shown = page.js("return document.documentElement.dataset.release;")
     check("a new release replaces the one kept, whole",
           [len(kept), kept[0].endswith(name), count, release_shown], [1, True, len(files), "next"])
     server.shutdown()
@@ -385,14 +511,13 @@ def main():
         check("Chromium finds the page installable as an app", driver.execute_cdp_cmd(
             "Page.getInstallabilityErrors", {})["installabilityErrors"], [])
         opened = menu_buttons(page)
-        check("the menu opens every calculator and About", sorted(opened),
-              sorted(CALCULATORS + ["frmAbout"]))
         solve_rows(page, opened, rows["solve"])
         calculator_buttons(page, opened)
         about(page, opened)
         tab_cycles(page, opened, rows["tabCycles"])
         copying(page, opened, rows["copied"])
         weight(page)
+        on_phones(page, rows)
         closing_and_fitting(page)
         if len(sys.argv) > 3:
             axe_audits(page, opened, rows["solve"],

@@ -38,12 +38,13 @@ def chromium(width, height):
 
 # Phones' viewports in CSS pixels: a small Android phone, a current iPhone, the latter on its side.
 PHONES = ((360, 640), (390, 844), (844, 390))
+PHONE_AGENT = "Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 Chrome/120 Mobile"
 
 
 def emulate_phone(driver, width, height):
     """Lays the page out and works it as a phone of the viewport given would: Chromium's mobile
     emulation (the viewport meta tag obeyed, overlay scrollbars), three device pixels to the CSS
-    pixel, and touch input. Holds across navigations until emulate_desktop."""
+    pixel, touch input and a phone's user agent. Holds across navigations until emulate_desktop."""
     landscape = width > height
     driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
         "width": width, "height": height, "deviceScaleFactor": 3, "mobile": True,
@@ -51,9 +52,11 @@ def emulate_phone(driver, width, height):
                               "angle": 90 if landscape else 0}})
     driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
                            {"enabled": True, "maxTouchPoints": 5})
+    driver.execute_cdp_cmd("Emulation.setUserAgentOverride", {"userAgent": PHONE_AGENT})
 
 
 def emulate_desktop(driver):
     """Undoes emulate_phone: the window's own viewport, a mouse and no touch."""
     driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
     driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+    driver.execute_cdp_cmd("Emulation.setUserAgentOverride", {"userAgent": ""})

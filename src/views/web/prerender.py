@@ -6,7 +6,9 @@ opened in headless Chromium; once the page shows the menu,
 its window's markup is taken as it stands and put into index.html, marked inert (a picture of
 the menu that takes no input) until the live menu replaces it a moment later. The menu's
 pictures and the two faces it uses go into the page as data, so that nothing else need be
-fetched for that first frame; the site needs no other copy of them.
+fetched for that first frame; the site needs no other copy of them. The markup holds the menu's
+controls in the rows of its one-column layout, so that the page's style alone draws it as the
+window or, on a phone, as the column (quorvex.css), before any script runs.
 
 Usage: prerender.py TEMPLATE SITE_FOLDER FONTS_FOLDER   (writes SITE_FOLDER/index.html)
 """

@@ -1,5 +1,6 @@
 #include "web_view.h"
 
+#include "column_layout.h"
 #include "json_text.h"
 #include "twips.h"
 
@@ -70,6 +71,47 @@ std::string_view alignmentName(Alignment alignment)
     return "left";
 }
 
+std::string_view partName(ColumnPart part)
+{
+    switch (part) {
+    case ColumnPart::Title:
+        return "title";
+    case ColumnPart::Group:
+        return "group";
+    case ColumnPart::Input:
+        return "input";
+    case ColumnPart::Buttons:
+        return "buttons";
+    case ColumnPart::Result:
+        return "result";
+    case ColumnPart::Formula:
+        return "formula";
+    case ColumnPart::Picture:
+        return "picture";
+    case ColumnPart::Note:
+        break;
+    }
+    return "note";
+}
+
+// The screen as one column, for a screen too small for its window (column_layout.h).
+void writeColumn(JsonText& json, const ScreenDescription& description)
+{
+    json.key("column").beginArray();
+    for (const ColumnRow& row : columnLayout(description)) {
+        json.beginObject().member("part", partName(row.part));
+        if (row.group) {
+            json.member("group", static_cast<int>(*row.group));
+        }
+        json.key("controls").beginArray();
+        for (const std::size_t control : row.controls) {
+            json.value(static_cast<int>(control));
+        }
+        json.endArray().endObject();
+    }
+    json.endArray();
+}
+
 std::string_view pictureName(Artwork artwork)
 {
     switch (artwork) {
@@ -122,6 +164,8 @@ void writeControl(JsonText& json, const Screen& screen, std::size_t index)
         .member("name", control.accessibleName)
         .member("description", screen.descriptionOf(index))
         .member("selectable", control.words != nullptr)
+        .member("meaning", control.words ? control.words->meaning : std::string_view())
+        .member("unit", control.words ? control.words->unit : std::string_view())
         .endObject();
 }
 
@@ -156,7 +200,9 @@ public:
             }
             json.endArray().endObject();
         }
-        json.endArray().key("controls").beginArray();
+        json.endArray();
+        writeColumn(json, description);
+        json.key("controls").beginArray();
         for (std::size_t i = 0; i < description.controls.size(); ++i) {
             writeControl(json, screen, i);
         }

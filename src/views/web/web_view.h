@@ -5,10 +5,13 @@
 // the program's exported functions). A loaded screen's window is described whole when it opens:
 // its caption and size, and each control with its control name (the element's id), kind, place
 // and size in CSS pixels (twips at 96 DPI), text, font, colours, alignment, border, picture, tab
-// order and what a screen reader says of it. The page draws only that.
+// order, what a screen reader says of it and the words that name its value (meaning and unit), the
+// groups its shapes draw, and the rows of the same controls laid out as one column for a screen
+// too small for the window (column_layout.h). The page draws only that.
 //
 // Messages, each one object with a "type":
-//   open      {screen, name, caption, width, height, back, resizable, focus, tabOrder, controls}
+//   open      {screen, name, caption, width, height, back, resizable, focus, tabOrder, groups,
+//              column, controls}
 //   present   {screen}: the window comes to the front and takes the focus
 //   value     {screen, control, text}
 //   describe  {screen, control, text, spoken}

@@ -27,7 +27,23 @@ function call(name, ...args) {
   pending = [];
   messages.forEach(handle);
   render();
+  showResults();
   return result;
+}
+
+let shownResult = null; // the last result written, until it is brought into view
+
+// In the column, results that "Solve" writes below the screen's bottom edge scroll into view, all
+// of them where they fit, the first at the top where they do not.
+function showResults() {
+  if (shownResult && inColumn() && shown && shown.frame.contains(shownResult)) {
+    const rows = shown.frame.querySelectorAll(".row-result");
+    rows[rows.length - 1].scrollIntoView({ block: "nearest" });
+    if (rows[0].getBoundingClientRect().top < 0) {
+      rows[0].scrollIntoView({ block: "start" });
+    }
+  }
+  shownResult = null;
 }
 
 function passText(value) {
@@ -64,6 +80,7 @@ function makeControl(screen, control, index) {
       };
       element.addEventListener("input", edited);
       element.addEventListener("change", edited);
+      element.inputMode = fullKeyboard ? "text" : "decimal";
       break;
     case "picture": {
       element = document.createElement("div");
@@ -74,6 +91,7 @@ function makeControl(screen, control, index) {
       image.srcset = `artwork/${control.picture}@2x.png 2x`;
       image.width = width;
       image.height = height;
+      image.style.setProperty("--w", `${width}px`);
       image.alt = "";
       image.draggable = false;
       element.append(image);
@@ -90,11 +108,12 @@ function makeControl(screen, control, index) {
       element.classList.toggle("result", control.selectable);
   }
   element.id = control.id;
-  element.classList.add(control.kind);
-  Object.assign(element.style, {
-    left: `${control.x}px`, top: `${control.y}px`,
-    width: `${control.width}px`, height: `${control.height}px`, font: fontOf(control),
-  });
+  element.classList.add(control.kind, "control");
+  // The window's place and face, which the column layout (quorvex.css) sets aside.
+  Object.entries({
+    "--x": `${control.x}px`, "--y": `${control.y}px`, "--w": `${control.width}px`,
+    "--h": `${control.height}px`, "--font": fontOf(control), "--size": `${control.size}px`,
+  }).forEach(([name, value]) => element.style.setProperty(name, value));
   // A standard push button keeps its own colours and centres its caption.
   if (control.kind === "shape") {
     element.style.borderColor = control.fore;
@@ -111,6 +130,94 @@ function makeControl(screen, control, index) {
     element.tabIndex = 0;
   }
   return element;
+}
+
+// The column layout's rows (column_layout.h), holding the window's own controls; the window
+// draws through them (quorvex.css), so that both layouts are one page and a change of layout keeps
+// every value and the focus. Each input box shows what a screen reader hears for it and its unit,
+// and each result its meaning and unit: those words are drawn in the column only. The controls
+// no row holds (a calculator's captions and units, its shapes) follow, drawn in the window only.
+function columnRows(message, controls) {
+  const words = (text, className) => Object.assign(document.createElement("span"), {
+    className: `column-only ${className}`, textContent: text,
+  });
+  const rows = message.column.map((row) => {
+    const element = row.part === "group" ? groupWrapper(message.groups[row.group], controls)
+      : document.createElement("div");
+    element.classList.add("row", `row-${row.part}`);
+    const held = row.controls.map((index) => controls[index]);
+    if (row.part === "input") {
+      const control = message.controls[row.controls[0]];
+      const caption = document.createElement("label");
+      caption.className = "column-only caption";
+      caption.htmlFor = control.id;
+      caption.textContent = control.name;
+      element.append(caption, ...held, words(control.unit, "unit"));
+    } else if (row.part === "result") {
+      const control = message.controls[row.controls[0]];
+      const meaning = control.meaning.charAt(0).toUpperCase() + control.meaning.slice(1);
+      element.append(words(meaning, "meaning"), ...held, words(control.unit, "unit"));
+    } else {
+      element.append(...held);
+    }
+    return element;
+  });
+  const placed = new Set(message.column.flatMap((row) => row.controls));
+  const rest = document.createElement("div");
+  rest.className = "row row-window";
+  // A screen reader reads these from the top left, line by line.
+  rest.append(...controls.map((element, index) => index).filter((index) => !placed.has(index))
+    .sort((a, b) => (message.controls[a].y - message.controls[b].y) ||
+      (message.controls[a].x - message.controls[b].x)).map((index) => controls[index]));
+  const lastInput = rows.findLastIndex((row) => row.classList.contains("row-input"));
+  if (lastInput >= 0) {
+    rows.splice(lastInput + 1, 0, keyboardSwitch());
+  }
+  return rows.concat(rest);
+}
+
+// A group the window draws round its members, under its heading, as one for a screen reader.
+function groupWrapper(group, controls) {
+  const wrapper = document.createElement("div");
+  wrapper.setAttribute("role", "group");
+  if (group.heading >= 0) {
+    wrapper.setAttribute("aria-labelledby", controls[group.heading].id);
+  }
+  return wrapper;
+}
+
+// The boxes bring up a phone's decimal keyboard, which may lack the signs and the exponent that a
+// box also reads ("-5", "1e3"): this switches every box to the full keyboard and back.
+let fullKeyboard = false;
+
+function keyboardSwitch() {
+  const row = document.createElement("div");
+  row.className = "row row-keyboard column-only";
+  const button = document.createElement("button");
+  button.type = "button";
+  button.tabIndex = -1;
+  button.className = "keyboard";
+  button.textContent = "Full keyboard, for \u2212 and E";
+  button.setAttribute("aria-pressed", String(fullKeyboard));
+  button.addEventListener("click", () => {
+    fullKeyboard = !fullKeyboard;
+    // Every loaded window's boxes, those behind the one in front included.
+    windows.forEach(({ frame }) => {
+      frame.querySelectorAll("button.keyboard").forEach((each) =>
+        each.setAttribute("aria-pressed", String(fullKeyboard)));
+      frame.querySelectorAll("input").forEach((box) => {
+        box.inputMode = fullKeyboard ? "text" : "decimal";
+      });
+    });
+  });
+  row.append(button);
+  return row;
+}
+
+// Which layout the page's style has chosen: the rule is written once, in quorvex.css.
+function inColumn() {
+  const layout = getComputedStyle(document.documentElement).getPropertyValue("--layout");
+  return layout.trim() === "column";
 }
 
 function describe(element, description) {
@@ -149,9 +256,9 @@ function openWindow(message) {
 
   const client = document.createElement("div");
   client.className = "client";
-  Object.assign(client.style, {
-    width: `${message.width}px`, height: `${message.height}px`, backgroundColor: message.back,
-  });
+  client.style.setProperty("--w", `${message.width}px`);
+  client.style.setProperty("--h", `${message.height}px`);
+  client.style.backgroundColor = message.back;
   const controls = message.controls.map((control, index) =>
     makeControl(message.screen, control, index));
   // Labels and shapes lie below the other controls; among each, later above earlier.
@@ -159,11 +266,16 @@ function openWindow(message) {
   message.controls.forEach((control, index) => {
     controls[index].style.zIndex = windowless(control) ? index : message.controls.length + index;
   });
-  // A screen reader reads the window from the top left, line by line.
-  const reading = controls.map((element, index) => index).sort((a, b) =>
-    (message.controls[a].y - message.controls[b].y) || (message.controls[a].x - message.controls[b].x));
-  client.append(...reading.map((index) => controls[index]));
+  client.append(...columnRows(message, controls));
   frame.append(title, client);
+
+  // A phone's Enter key goes on to the next box, and from the last presses the button after it.
+  message.tabOrder.forEach((index, at) => {
+    const next = message.controls[message.tabOrder[(at + 1) % message.tabOrder.length]];
+    if (message.controls[index].kind === "textbox") {
+      controls[index].enterKeyHint = next.kind === "textbox" ? "next" : "go";
+    }
+  });
 
   // The window shows once its faces and pictures are ready: its first frame is all of it.
   const faces = new Set(message.controls.filter((control) => control.kind !== "shape")
@@ -171,7 +283,7 @@ function openWindow(message) {
   const pictures = [...frame.querySelectorAll("img")].map((image) => image.decode().catch(() => {}));
   windows.set(message.screen, {
     frame, controls, caption: message.caption, tabOrder: message.tabOrder,
-    focus: controls[message.focus], width: message.width, height: message.height + 24,
+    focus: controls[message.focus],
     ready: false,
     loading: Promise.all([...faces].map((face) => document.fonts.load(face)).concat(pictures)).then(() => {
       windows.get(message.screen).ready = true;
@@ -196,6 +308,9 @@ function handle(message) {
         }
       } else {
         element.textContent = message.text;
+        if (message.text && element.parentElement.classList.contains("row-result")) {
+          shownResult = element;
+        }
       }
       break;
     }
@@ -242,8 +357,13 @@ function render() {
     shown = front;
     closedPage = null;
     document.title = front.caption;
-    fit();
-    (front.focus || front.controls[front.tabOrder[0]]).focus({ preventScroll: true });
+    const focus = front.focus || front.controls[front.tabOrder[0]];
+    focus.focus({ preventScroll: true });
+    // The column is longer than the screen: a window comes in from its top, its focus in view.
+    if (inColumn()) {
+      window.scrollTo(0, 0);
+      focus.scrollIntoView({ block: "nearest" });
+    }
   }
 }
 
@@ -264,17 +384,6 @@ function showClosedPage() {
   desktop.replaceChildren(closedPage);
   document.title = "Quorvex has closed";
   again.focus();
-}
-
-// Scales the window down to fit a narrower viewport; never above its own size.
-function fit() {
-  if (!shown) {
-    return;
-  }
-  const scale = Math.min(1, (window.innerWidth - 8) / (shown.width + 2),
-    (window.innerHeight - 8) / (shown.height + 2));
-  shown.frame.style.transform = scale < 1 ? `scale(${scale})` : "";
-  desktop.style.height = scale < 1 ? `${Math.ceil((shown.height + 2) * scale) + 32}px` : "";
 }
 
 function screenOf(element) {
@@ -301,8 +410,22 @@ document.addEventListener("keydown", (event) => {
     if (next.tagName === "INPUT") {
       next.select();
     }
+  } else if (event.key === "Enter" && event.target.tagName === "INPUT" && inColumn()) {
+    enterKey(event);
   }
 });
+
+// Enter (a phone's Next or Go) in a box of the column layout: the focus goes on to the next
+// control in the tab order, and where that is a button ("Solve" after the last box), presses it.
+function enterKey(event) {
+  event.preventDefault();
+  const cycle = shown.tabOrder.map((index) => shown.controls[index]);
+  const next = cycle[(cycle.indexOf(event.target) + 1) % cycle.length];
+  next.focus();
+  if (next.tagName === "BUTTON") {
+    next.click();
+  }
+}
 
 // Ctrl+C copies the solved calculation, unless a box or a result has a selection of its own.
 document.addEventListener("copy", (event) => {
@@ -323,7 +446,12 @@ document.addEventListener("copy", (event) => {
   }
 });
 
-window.addEventListener("resize", fit);
+// A turn of the phone may change the layout: the box or button in use stays in view.
+window.addEventListener("resize", () => {
+  if (shown && shown.frame.contains(document.activeElement)) {
+    document.activeElement.scrollIntoView({ block: "nearest" });
+  }
+});
 
 async function start() {
   const imports = {
