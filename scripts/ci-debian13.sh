@@ -60,6 +60,8 @@ step=$SECONDS
     export DEBIAN_FRONTEND=noninteractive
     scratch="$(mktemp -d)"
     trap "rm -rf \"$scratch\"" EXIT
+    # The lists of the tests run before, or new ones.
+    compgen -G "/var/lib/apt/lists/*_Packages" >/dev/null || apt-get update -qq
     apt-get install -y -qq --no-install-recommends "/work/$(basename "$1")" >/dev/null
     echo "installed $(dpkg-query -W -f="\${Package} \${Version}" quorvex) with Qt" \
         "$(dpkg-query -W -f="\${Version}" libqt6widgets6)"
@@ -87,7 +89,14 @@ step=$SECONDS
     started DISPLAY=":$(cat "$scratch/display")"
     kill "$xvfb"
     apt-get install -y -qq --no-install-recommends autopkgtest >/dev/null
-    autopkgtest --quiet "/work/$(basename "$1")" /work/quorvex/ -- null
+    if ! autopkgtest --quiet --output-dir="$scratch/autopkgtest" "/work/$(basename "$1")" \
+        /work/quorvex/ -- null >/dev/null 2>&1; then
+        tail -n 60 "$scratch/autopkgtest/log"
+        echo "FAIL: the autopkgtest of the installed package"
+        exit 1
+    fi
+    cat "$scratch"/autopkgtest/*-stdout
+    sed "s/^/autopkgtest: /" "$scratch/autopkgtest/summary"
 ' bash "$deb"
 echo "the package ran on Debian 13 ($(minutes "$step"))"
 echo "Debian 13 done in $(minutes "$started")"
