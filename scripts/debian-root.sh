@@ -4,7 +4,8 @@
 #
 # The root is a minimal debootstrap from Debian's archive, made once per machine into a cache
 # outside the source tree and keyed by the suite and the code that makes it: a change to either
-# makes a new root (and removes the others of the suite), an unchanged key reuses it at once. A
+# makes a new root (and removes the others of the suite not used for a week), an unchanged key
+# reuses it at once. A
 # command never changes the cached root: it runs in an overlay of it that is thrown away
 # afterwards, so every run starts from a fresh Debian with nothing but its required packages (apt
 # needs `apt-get update` first). The source tree goes in at /work/quorvex, the command's working
@@ -13,7 +14,8 @@
 #
 # With --build-deps, the run's root also has build-essential and the Build-Depends of the tree's
 # debian/control, and nothing else, as on Debian's own builders: they are installed once into a
-# layer over the root, cached beside it and keyed by the root and debian/control.
+# layer over the root, cached beside it and keyed by the root and debian/control (and those of
+# other keys not used for a week are removed).
 #
 # Usage: debian-root.sh SUITE         makes the root if missing; prints its folder on the last line
 #        debian-root.sh SUITE run [OPTION]... [--] COMMAND [ARGUMENT...]
@@ -49,7 +51,8 @@ bookworm | trixie) shift ;;
 esac
 mirror=http://deb.debian.org/debian
 mkdir -p "$cache/work"
-# Runs hold the lock shared; making a root, which removes the roots of other keys, holds it alone.
+# Runs hold the lock shared; making a root or layer, which removes those of other keys, holds it
+# alone.
 exec {lock}>"$cache/debian-$suite.lock"
 
 # Whether anything is mounted at or under the folder.
@@ -68,6 +71,19 @@ remove() {
     rm -rf --one-file-system "$1"
 }
 
+# Removes the roots or layers whose folders' names start with PREFIX, but not one used in the last
+# week: the work tree of another branch, whose roots have other keys, may want it again.
+remove_unused() {
+    local stale
+    for stale in "$1"*/; do
+        stale="${stale%/}"
+        [ -z "$(find "$stale" "$stale.used" -maxdepth 0 -mtime -7 2>/dev/null)" ] || continue
+        if remove "$stale"; then
+            rm -f "$stale.used"
+        fi
+    done
+}
+
 make_root() {
     flock -x "$lock"
     if [ -d "$root" ]; then
@@ -77,8 +93,9 @@ make_root() {
     install_missing debootstrap debian-archive-keyring >&2
     local work="$cache/work/debian-$suite-$key" log="$cache/work/debootstrap-$suite.log"
     local started=$SECONDS stale
-    # Roots of other keys are of no further use.
-    for stale in "$cache/debian-$suite-"*/ "$cache/work/debian-$suite-"*/; do
+    remove_unused "$cache/debian-$suite-"
+    # What a make that was stopped left behind (none can be running: the lock is held alone).
+    for stale in "$cache/work/debian-$suite-"*/; do
         remove "${stale%/}"
     done
     echo "quorvex: making a Debian $suite root in $root" >&2
@@ -148,10 +165,8 @@ build_layer() {
     if [ ! -d "$layer" ]; then
         flock -x "$lock"
         if [ ! -d "$layer" ]; then
-            local started=$SECONDS stale log="$cache/work/build-deps-$suite.log"
-            for stale in "$root-build-"*/; do
-                remove "${stale%/}"
-            done
+            local started=$SECONDS log="$cache/work/build-deps-$suite.log"
+            remove_unused "$root-build-"
             echo "quorvex: installing the build dependencies into $layer" >&2
             scratch="$(mktemp -d "$cache/work/layer-$suite.XXXXXX")"
             trap leave EXIT
@@ -179,6 +194,7 @@ build_layer() {
         fi
         flock -s "$lock"
     fi
+    touch "$layer.used"
     echo "$layer:$root"
 }
 
@@ -203,6 +219,7 @@ run() {
     done
     (($#)) || { echo "$usage" >&2; exit 2; }
 
+    touch "$root.used"
     scratch="$(mktemp -d "$cache/work/run-$suite.XXXXXX")"
     trap leave EXIT
     trap 'exit 130' INT TERM
@@ -240,7 +257,7 @@ run() {
         # Owned by whoever ran the script, through sudo or not.
         mkdir -p "$got"
         find "$merged/work" -maxdepth 1 -type f -exec cp -t "$got" {} +
-        [ -z "${SUDO_UID:-}" ] || chown -R "$SUDO_UID:$SUDO_GID" "$got"
+        [ -z "${SUDO_UID:-}" ] || chown -R "$SUDO_UID:${SUDO_GID:-}" "$got"
     fi
     return "$status"
 }

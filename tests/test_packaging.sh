@@ -47,7 +47,7 @@ for file in \
     "usr/share/icons/hicolor/16x16/apps/$app_id.png" \
     "usr/share/icons/hicolor/32x32/apps/$app_id.png" \
     "usr/share/icons/hicolor/scalable/apps/$app_id.svg"; do
-    check "the package installs /$file" test -s "$scratch/root/$file"
+    check "the installation has /$file" test -s "$scratch/root/$file"
 done
 check "the installed program keeps its version note" note_has_version "$scratch/root/usr/bin/quorvex"
 check "the installed desktop entry starts the installed program" \
