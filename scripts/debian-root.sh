@@ -51,9 +51,6 @@ bookworm | trixie) shift ;;
 esac
 mirror=http://deb.debian.org/debian
 mkdir -p "$cache/work"
-# Runs hold the lock shared; making a root or layer, which removes those of other keys, holds it
-# alone.
-exec {lock}>"$cache/debian-$suite.lock"
 
 # Whether anything is mounted at or under the folder.
 mounted_under() {
@@ -79,7 +76,7 @@ remove_unused() {
         stale="${stale%/}"
         [ -z "$(find "$stale" "$stale.used" -maxdepth 0 -mtime -7 2>/dev/null)" ] || continue
         if remove "$stale"; then
-            rm -f "$stale.used"
+            rm -f "$stale.used" "$stale.lock"
         fi
     done
 }
@@ -91,13 +88,10 @@ make_root() {
         return 0
     fi
     install_missing debootstrap debian-archive-keyring >&2
-    local work="$cache/work/debian-$suite-$key" log="$cache/work/debootstrap-$suite.log"
-    local started=$SECONDS stale
+    local work="$cache/work/debian-$suite-$key" log="$cache/work/debian-$suite-$key.log"
+    local started=$SECONDS
     remove_unused "$cache/debian-$suite-"
-    # What a make that was stopped left behind (none can be running: the lock is held alone).
-    for stale in "$cache/work/debian-$suite-"*/; do
-        remove "${stale%/}"
-    done
+    remove "$work"
     echo "quorvex: making a Debian $suite root in $root" >&2
     if ! debootstrap --variant=minbase --keyring=/usr/share/keyrings/debian-archive-keyring.gpg \
         "$suite" "$work" "$mirror" >"$log" 2>&1; then
@@ -165,7 +159,7 @@ build_layer() {
     if [ ! -d "$layer" ]; then
         flock -x "$lock"
         if [ ! -d "$layer" ]; then
-            local started=$SECONDS log="$cache/work/build-deps-$suite.log"
+            local started=$SECONDS log="$cache/work/${layer##*/}.log"
             remove_unused "$root-build-"
             echo "quorvex: installing the build dependencies into $layer" >&2
             scratch="$(mktemp -d "$cache/work/layer-$suite.XXXXXX")"
@@ -296,7 +290,15 @@ key="$({
     declare -f make_root
 } | sha256sum | cut -c1-12)"
 root="$cache/debian-$suite-$key"
-make_root
+# Runs hold the root's lock shared; making the root or a layer holds it alone. The roots of other
+# keys have locks of their own: one is removed only when unused for a week.
+exec {lock}>"$root.lock"
+flock -s "$lock"
+# And the suite's lock, shared, which older versions of this script hold alone to make a root and
+# remove all others.
+exec {suite_lock}>"$cache/debian-$suite.lock"
+flock -s "$suite_lock"
+[ -d "$root" ] || make_root
 case "${1:-}" in
 "") echo "$root" ;;
 run)
