@@ -1,18 +1,17 @@
-# What goes with the program: its desktop entry, AppStream metadata, icons, manual page, copyright
-# and changelog, the Debian package, and the Windows version block. Every file takes the version,
-# the description and the release from the variables here and the project version.
+# What goes with the program: its desktop entry, AppStream metadata, icons, manual page and
+# copyright, and the Windows version block and packages. Every file takes the version, the
+# description and the release from the variables here and the project version. The Debian package
+# is built from debian/ (dpkg-buildpackage).
 
-set(QUORVEX_MAINTAINER "Quorvex developers <developers@quorvex.example>")
 set(QUORVEX_HOMEPAGE "https://quorvex.example/")
 set(QUORVEX_SUMMARY "Calculator for the power of alternating-current circuits")
 include(${CMAKE_CURRENT_LIST_DIR}/release_date.cmake)
 set(QUORVEX_RELEASE_NOTE "First release: the main menu, six calculators and the About screen.")
 
-# The long description, written once: paragraphs as AppStream's <p> elements, and as the
-# continuation lines of the Debian package description (" ." between paragraphs).
+# The long description: its paragraphs as AppStream's <p> elements (debian/control has the same
+# text as the Debian package's description).
 file(READ ${CMAKE_CURRENT_LIST_DIR}/description.txt description)
 string(STRIP "${description}" description)
-string(REPLACE "\n\n" "\n.\n" debian_description "${description}")
 string(REPLACE "\n\n" ";" paragraphs "${description}")
 set(QUORVEX_APPSTREAM_DESCRIPTION "")
 foreach(paragraph IN LISTS paragraphs)
@@ -21,40 +20,24 @@ foreach(paragraph IN LISTS paragraphs)
 endforeach()
 string(STRIP "${QUORVEX_APPSTREAM_DESCRIPTION}" QUORVEX_APPSTREAM_DESCRIPTION)
 
-# The licence text, indented as the machine-readable copyright format wants it.
-file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
-string(REGEX REPLACE "^MIT License\n\nCopyright[^\n]*\n\n" "" license "${license}")
-string(STRIP "${license}" license)
-string(REPLACE "\n\n" "\n.\n" license "${license}")
-string(REPLACE "\n" "\n " QUORVEX_LICENSE_TEXT " ${license}")
-
 set(packaging_output ${QUORVEX_GENERATED}/packaging)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/linux/${QUORVEX_APP_ID}.metainfo.xml.in
     ${QUORVEX_GENERATED}/${QUORVEX_APP_ID}.metainfo.xml @ONLY)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/copyright.in ${packaging_output}/copyright @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/linux/quorvex.1.in ${packaging_output}/quorvex.1 @ONLY)
 
 if(NOT WIN32)
-    # Debian's changelog of a native package, with the release's date in its mail form. A Windows
-    # build has neither the tools nor a use for it, nor for the compressed manual page.
-    find_program(QUORVEX_DATE date REQUIRED)
-    execute_process(COMMAND ${QUORVEX_DATE} -u -R -d @${QUORVEX_SOURCE_DATE_EPOCH}
-        OUTPUT_VARIABLE QUORVEX_RELEASE_DATE_RFC2822 OUTPUT_STRIP_TRAILING_WHITESPACE)
-    configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in ${packaging_output}/changelog @ONLY)
-
-    # Debian installs changelogs and manual pages compressed, at the highest level and without the
-    # file's name and time, so that the package is the same on every build.
+    # The manual page compressed as Debian installs it, at the highest level and without the
+    # file's name and time, so that it is the same on every build. A Windows build has neither the
+    # tool nor a use for it. The copyright file is machine-readable, with every notice the program
+    # carries; debian/copyright is the same file.
     find_program(QUORVEX_GZIP gzip REQUIRED)
-    foreach(file changelog quorvex.1)
-        add_custom_command(OUTPUT ${packaging_output}/${file}.gz
-            COMMAND ${QUORVEX_GZIP} -9nkf ${packaging_output}/${file}
-            DEPENDS ${packaging_output}/${file}
-            VERBATIM)
-    endforeach()
-    add_custom_target(quorvex_documents ALL
-        DEPENDS ${packaging_output}/changelog.gz ${packaging_output}/quorvex.1.gz)
+    add_custom_command(OUTPUT ${packaging_output}/quorvex.1.gz
+        COMMAND ${QUORVEX_GZIP} -9nkf ${packaging_output}/quorvex.1
+        DEPENDS ${packaging_output}/quorvex.1
+        VERBATIM)
+    add_custom_target(quorvex_documents ALL DEPENDS ${packaging_output}/quorvex.1.gz)
     install(FILES ${packaging_output}/quorvex.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    install(FILES ${packaging_output}/copyright ${packaging_output}/changelog.gz
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/linux/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvex)
 endif()
 
@@ -71,26 +54,6 @@ endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/quorvex.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
     RENAME ${QUORVEX_APP_ID}.svg)
-
-# A Debian package: cpack -G DEB in the build folder.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME quorvex)
-set(CPACK_PACKAGE_VERSION ${QUORVEX_DISPLAY_VERSION})
-set(CPACK_PACKAGE_VENDOR "Quorvex developers")
-set(CPACK_PACKAGE_CONTACT "${QUORVEX_MAINTAINER}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${QUORVEX_SUMMARY}")
-# CPack puts the summary on the first line, before these.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${debian_description}")
-set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUORVEX_HOMEPAGE})
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core")
-set(CPACK_STRIP_FILES ON)
-# The same package from every build of one commit (debian/repack_deb.cmake).
-set(CPACK_QUORVEX_SOURCE_DATE_EPOCH ${QUORVEX_SOURCE_DATE_EPOCH})
-set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/debian/repack_deb.cmake)
-include(CPack)
 
 # The Windows version block, icon group and application manifest of quorvex.exe, written to
 # `output` for a Windows build to compile into the program.
@@ -113,7 +76,7 @@ if(WIN32)
     find_program(QUORVEX_MAKENSIS makensis REQUIRED)
     # Debian's own Python, whichever another one comes first on the PATH.
     find_program(QUORVEX_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
-    set(QUORVEX_PUBLISHER "${CPACK_PACKAGE_VENDOR}")
+    set(QUORVEX_PUBLISHER "Quorvex developers")
     set(dist ${CMAKE_BINARY_DIR}/dist)
     set(staging ${packaging_output}/zip)
     set(QUORVEX_STAGING ${staging})

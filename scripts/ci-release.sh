@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Continuous integration of the release (scripts/release.sh): builds it twice, from two clones of
 # the commit in two folders, one after the other, the second with another umask and time zone, and
-# fails unless both SHA256SUMS are the same, showing diffoscope's account of what differs. Then
+# fails unless both SHA256SUMS are the same, showing diffoscope's account of what differs; the
+# Debian source package and package of the first are checked as Debian checks them
+# (scripts/ci-debian-package.sh). Then
 # signs the second with a throwaway certificate and checks each signature (the program, the setup
 # program and its uninstaller) against it with osslsigncode. Everything goes in build-ci-release/.
 # Usage: ci-release.sh
@@ -30,6 +32,7 @@ if ! cmp "$first/dist/SHA256SUMS" "$second/dist/SHA256SUMS"; then
     exit 1
 fi
 echo "PASS: two builds of the release are the same ($((SECONDS - step)) s)"
+bash "$root/scripts/ci-debian-package.sh" "$first/build-release/debian" "$first/build-release/debian.log"
 
 step=$SECONDS
 install_missing openssl osslsigncode unzip

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Builds every file of a Quorvex release from a clean checkout of one commit into dist/: the Debian
-# package (built on Debian 12; it installs on Debian 12 and 13), the Windows zip and setup program,
-# the browser version when scripts/build-web.sh exists, the source archive of the commit, and
-# SHA256SUMS; then prints what it made. It installs what it needs, as the README's commands do,
-# and refuses a checkout with changes not committed. Every file is the same, bit for bit, on every
-# run for one commit, on any machine with the same Debian packages: all are dated at
-# SOURCE_DATE_EPOCH (by default the commit's time) and hold no path of the machine. With
-# QUORVEX_SIGNING_CERTIFICATE (a PKCS#12 file) and QUORVEX_SIGNING_PASSWORD, the Windows programs
-# are signed (packaging/windows/sign.sh). The build folders, in build-release/, are kept for the
-# next run.
+# Builds every file of a Quorvex release from a clean checkout of one commit into dist/: the source
+# archive of the commit, the Debian source package made with it and the Debian package built from
+# that by dpkg-buildpackage (on a clean Debian 12; it installs on Debian 12 and 13), the Windows zip
+# and setup program, the browser version when scripts/build-web.sh exists, and SHA256SUMS; then
+# prints what it made. It installs what it needs, as the README's commands do, and refuses a
+# checkout with changes not committed. Every file is the same, bit for bit, on every run for one
+# commit, on any machine with the same Debian packages: all are dated at SOURCE_DATE_EPOCH (by
+# default the commit's time; the Debian package at its changelog's date, as Debian dates it) and
+# hold no path of the machine. With QUORVEX_SIGNING_CERTIFICATE (a PKCS#12 file) and
+# QUORVEX_SIGNING_PASSWORD, the Windows programs are signed (packaging/windows/sign.sh). The build
+# folders, in build-release/, are kept for the next run.
 # Usage: release.sh
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -45,12 +46,24 @@ step() {
     echo "quorvex: $what: done in $((SECONDS - began)) s"
 }
 
-step "building the Debian package" linux env QUORVEX_SETUP=app scripts/setup.sh "$builds/linux"
-version="$(sed -n 's/.*kDisplayVersion\[\] = "\(.*\)";/\1/p' "$builds/linux/generated/version.h")"
-rm -rf "$builds/linux/package"
-step "packing the Debian package" deb \
-    cpack --config "$builds/linux/CPackConfig.cmake" -G DEB -B "$builds/linux/package"
-cp "$builds/linux/package/quorvex_${version}_amd64.deb" "$dist/"
+# The commit's files but debian/, dated at the commit, with the same permissions whatever git's
+# settings: the release's source archive, and the upstream archive of the Debian source package
+# (whose debian/ is its .debian.tar.xz).
+debian_version="$(dpkg-parsechangelog -S Version)"
+version="${debian_version%-*}"
+orig="quorvex_$version.orig.tar.gz"
+git -c tar.umask=0022 archive --format=tar --prefix="quorvex-$version/" "$commit" -- . ':!debian' |
+    gzip -9n >"$dist/$orig"
+
+# The Debian source package and the package built from it as Debian's builders build it, on a clean
+# Debian 12 with only build-essential and the Build-Depends (scripts/debian-root.sh); its log is
+# build-release/debian.log, and every file it made is in build-release/debian/.
+rm -rf "$builds/debian"
+step "building the Debian source package and package on Debian 12" debian \
+    scripts/debian-root.sh bookworm run --build-deps --put "$dist/$orig" --get "$builds/debian" \
+    -- nice dpkg-buildpackage -us -uc -J
+cp "$builds/debian/quorvex_$debian_version.dsc" "$builds/debian/quorvex_$debian_version.debian.tar.xz" \
+    "$builds/debian/quorvex_${debian_version}_amd64.deb" "$dist/"
 
 signed=OFF
 if [ -n "${QUORVEX_SIGNING_CERTIFICATE:-}" ]; then
@@ -67,9 +80,6 @@ if [ -f scripts/build-web.sh ]; then
     cp "$builds/web/dist/quorvex-$version-web.zip" "$dist/"
 fi
 
-# The commit's files, dated at the commit, with the same permissions whatever git's settings.
-git -c tar.umask=0022 archive --format=tar --prefix="quorvex-$version/" "$commit" |
-    gzip -9n >"$dist/quorvex-$version-source.tar.gz"
 (cd "$dist" && find . -maxdepth 1 -type f -printf '%P\n' | sort | xargs sha256sum --) \
     >"$builds/SHA256SUMS"
 mv "$builds/SHA256SUMS" "$dist/SHA256SUMS"

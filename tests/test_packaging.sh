@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # The product's identity outside the program on Linux: the version note in the executable, the
-# desktop entry and AppStream metadata, a Debian package that puts every file where a desktop looks
-# and that Debian's own checker accepts, and a hardened executable.
+# desktop entry and AppStream metadata, an installation (cmake --install, as debian/rules does it)
+# that puts every file where a desktop looks, and a hardened executable. The Debian package itself
+# is built and checked by CI in clean Debian roots (scripts/ci-debian-package.sh).
 # Usage: test_packaging.sh SOURCE_FOLDER BUILD_FOLDER
 set -euo pipefail
 
 # Without its tools the test says what is missing and is skipped (CTest's status 77).
 missing=()
-for tool in readelf desktop-file-validate appstreamcli cpack dpkg-deb file lexgrog man lintian \
-    zcat; do
+for tool in readelf desktop-file-validate appstreamcli cmake lexgrog man; do
     command -v "$tool" >/dev/null || missing+=("$tool")
 done
 if ((${#missing[@]})); then
@@ -36,36 +36,28 @@ check "the AppStream metadata is valid" \
 check "the AppStream metadata has a release for $version" \
     grep -F "<release version=\"$version\"" "$build/generated/$app_id.metainfo.xml"
 
-check "CPack builds a Debian package" \
-    cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/package"
-deb="$(find "$scratch/package" -maxdepth 1 -name 'quorvex_*.deb' | head -n 1)"
-check "the package is named for $version" test "$(basename "$deb")" = "quorvex_${version}_amd64.deb"
-check "the package's dependencies are computed" \
-    sh -c "dpkg-deb --field '$deb' Depends | grep -q libqt6widgets6"
-check "the package unpacks into a scratch root" dpkg-deb -x "$deb" "$scratch/root"
+check "the build installs into a scratch root" \
+    env DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr --strip
 for file in \
     usr/bin/quorvex \
     usr/share/doc/quorvex/copyright \
-    usr/share/doc/quorvex/changelog.gz \
     usr/share/man/man1/quorvex.1.gz \
     "usr/share/applications/$app_id.desktop" \
     "usr/share/metainfo/$app_id.metainfo.xml" \
     "usr/share/icons/hicolor/16x16/apps/$app_id.png" \
     "usr/share/icons/hicolor/32x32/apps/$app_id.png" \
     "usr/share/icons/hicolor/scalable/apps/$app_id.svg"; do
-    check "the package installs /$file" test -s "$scratch/root/$file"
+    check "the installation has /$file" test -s "$scratch/root/$file"
 done
 check "the installed program keeps its version note" note_has_version "$scratch/root/usr/bin/quorvex"
 check "the installed desktop entry starts the installed program" \
     grep -qx "Exec=quorvex" "$scratch/root/usr/share/applications/$app_id.desktop"
 
-check "lintian finds no error and no warning in the package" \
-    lintian --fail-on error,warning --allow-root "$deb"
 check "the copyright file is machine-readable" \
     grep -qx "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" \
     "$scratch/root/usr/share/doc/quorvex/copyright"
-check "the changelog is for $version" \
-    sh -c "zcat '$scratch/root/usr/share/doc/quorvex/changelog.gz' | head -n 1 | grep -qF '($version)'"
+check "the copyright file is the Debian package's" \
+    cmp "$source/debian/copyright" "$scratch/root/usr/share/doc/quorvex/copyright"
 check "the manual page has a name line" lexgrog "$scratch/root/usr/share/man/man1/quorvex.1.gz"
 no_man_warnings() {
     local warnings

@@ -161,7 +161,7 @@ version 3 (LGPL-3.0.txt, which adds to the GNU General Public License version 3
 in GPL-3.0.txt).
 
 Where the source is:
-- Quorvex: quorvex-{version}-source.tar.gz, published with this release. It
+- Quorvex: quorvex_{version}.orig.tar.gz, published with this release. It
   builds this program on Debian 12 with ./scripts/build-windows.sh.
 - Qt, MinGW-w64 and GCC: Debian's source packages {qt_package} {qt_version},
   {mingw_package} {mingw_version}, and {gcc_package} {gcc_version} with gcc-12 {gcc_base},
