@@ -370,7 +370,9 @@ document.addEventListener("keydown", (event) => {
     const step = event.shiftKey ? -1 : 1;
     const next = cycle[at < 0 ? 0 : (at + step + cycle.length) % cycle.length];
     next.focus();
-    if (next.tagName === "INPUT") {
+    // Selecting in an empty box would tell a screen reader of a caret move, sometimes ahead of
+    // the focus, which Orca then takes for the focus moving, silently.
+    if (next.tagName === "INPUT" && next.value) {
       next.select();
     }
   }
