@@ -42,6 +42,9 @@ def as_said_by(version, lines):
         return lines
     said = []
     for line in lines:
+        if isinstance(line, tuple):  # already the ways it may be said
+            said.append(line)
+            continue
         if line == "Text unselected.":
             continue
         if line == "selected":  # with the line before it: a box's text, said as Tab selects it
