@@ -19,6 +19,8 @@ SKIPPED = 77
 STEP_TIMEOUT = 15
 # How long the utterance file must stay unchanged before a step's speech counts as finished.
 QUIET = 0.6
+# How long a step whose lines may all go unsaid waits for them before taking the silence.
+UNSAID_WAIT = 3
 # Orca 48 keeps what it read of an object for up to two seconds, clearing that on a timer and not
 # when the object changes: after a press, which changes what the controls say, the next step comes
 # this long after it, or Orca might still speak a result or description from before.
@@ -228,6 +230,9 @@ class Session:
                      if not is_key_echo(line, self.orca)]
             complete = (heard_among(heard, expected) if starting
                         else heard_as(heard, expected))
+            # Lines that may go unsaid are waited for a while before their silence counts.
+            if complete and expected and not heard:
+                complete = time.monotonic() - sent >= UNSAID_WAIT
             if complete or time.monotonic() > deadline:
                 break
             time.sleep(0.05)
