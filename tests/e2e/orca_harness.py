@@ -47,6 +47,9 @@ def as_said_by(version, lines):
         if isinstance(line, tuple):  # already the ways it may be said
             said.append(line)
             continue
+        if line in ("push button", "panel"):  # a role as say all reads it: a group's, unsaid
+            said.append("button" if line == "push button" else (line, None))
+            continue
         if line == "Text unselected.":
             continue
         if line == "selected":  # with the line before it: a box's text, said as Tab selects it
