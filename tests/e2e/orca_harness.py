@@ -50,6 +50,9 @@ def as_said_by(version, lines):
         if line in ("push button", "panel"):  # a role as say all reads it: a group's, unsaid
             said.append("button" if line == "push button" else (line, None))
             continue
+        if line.endswith(" panel."):  # a group the focus enters: by its role alone
+            said.append((line, "panel"))
+            continue
         if line == "Text unselected.":
             continue
         if line == "selected":  # with the line before it: a box's text, said as Tab selects it
