@@ -180,8 +180,10 @@ function columnRows(message, controls) {
 function groupWrapper(group, controls) {
   const wrapper = document.createElement("div");
   wrapper.setAttribute("role", "group");
+  // Named by the heading's text, not its id: while a window is on its way out (bringToFront),
+  // two windows may hold the same ids.
   if (group.heading >= 0) {
-    wrapper.setAttribute("aria-labelledby", controls[group.heading].id);
+    wrapper.setAttribute("aria-label", controls[group.heading].textContent);
   }
   return wrapper;
 }
@@ -228,10 +230,25 @@ function describe(element, description) {
   }
 }
 
-// Has a screen reader say the text once, even when it is the text said last.
+// A control's new description, said once where it is to be said: a screen reader says the focused
+// control's new description itself (Orca, as on the desktop, and NVDA), so the live region says
+// it only for a control without the focus (a button pressed by a tap on a phone). Said both ways,
+// the results of "Solve" were heard twice.
+function describeAloud(element, description, spoken) {
+  describe(element, description);
+  if (spoken && element !== document.activeElement) {
+    announce(description);
+  }
+}
+
+// Has a screen reader say the text once, even when it is the text said last: each time in a new
+// paragraph, which the browser reports as added. (Text cleared and set again within one of the
+// browser's accessibility updates is no change to it, and Orca takes a text equal to the last one
+// it said from a live region for a duplicate, so the second "Copied" went unsaid.)
 function announce(message) {
-  announcer.textContent = "";
-  requestAnimationFrame(() => { announcer.textContent = message; });
+  const paragraph = document.createElement("p");
+  paragraph.textContent = message;
+  announcer.replaceChildren(paragraph);
 }
 
 // A loaded screen's window, made whole before it is shown.
@@ -251,6 +268,9 @@ function openWindow(message) {
   close.tabIndex = -1;
   close.textContent = "\u00D7";
   close.setAttribute("aria-label", "Close window");
+  // Like a desktop title bar's, out of the tab order; so hidden from screen readers, which would
+  // otherwise read it on the way through as a button that no key reaches.
+  close.setAttribute("aria-hidden", "true");
   close.addEventListener("click", () => call("quorvex_close", message.screen));
   title.append(caption, close);
 
@@ -315,10 +335,7 @@ function handle(message) {
       break;
     }
     case "describe":
-      describe(screen.controls[message.control], message.text);
-      if (message.spoken) {
-        announce(message.text);
-      }
+      describeAloud(screen.controls[message.control], message.text, message.spoken);
       break;
     case "announce":
       announce(message.text);
@@ -353,18 +370,55 @@ function render() {
     if (shown && shown.frame.contains(document.activeElement)) {
       shown.focus = document.activeElement;
     }
-    desktop.replaceChildren(front.frame);
     shown = front;
     closedPage = null;
     document.title = front.caption;
     const focus = front.focus || front.controls[front.tabOrder[0]];
-    focus.focus({ preventScroll: true });
+    bringToFront(front.frame, focus);
     // The column is longer than the screen: a window comes in from its top, its focus in view.
     if (inColumn()) {
       window.scrollTo(0, 0);
       focus.scrollIntoView({ block: "nearest" });
     }
   }
+}
+
+// Puts the window in front of the page and the focus in it, in the order a screen reader follows
+// as a change of window: the new window first, then the focus, and only then, at the user's next
+// key or click (or after LEAVING_MS), the old window that had the focus goes. Were it removed
+// first, or before the screen reader had taken in the focus change (Orca can take half a second),
+// the screen reader would find its place gone, move to the new window on its own and take the
+// real focus change for no change: Orca (in Chromium and Firefox alike) then says nothing and
+// stays in browse mode, where the first digit typed is its command for a heading; NVDA and JAWS
+// may say the page instead of the window. This way each says the window's name (a dialog named
+// by its title) and the focused control, and switches to focus mode on a box, as on the desktop.
+// Until it goes, the old window stays where it was for a screen reader, out of sight and of the
+// way; the new one goes before it, so that its going moves nothing of the new one.
+const LEAVING_MS = 3000;
+function bringToFront(frame, control) {
+  const old = [...desktop.children].filter((element) => element !== frame);
+  const leaving = old.filter((element) => element.contains(document.activeElement));
+  old.filter((element) => !leaving.includes(element)).forEach((element) => element.remove());
+  leaving.forEach((element) => element.classList.add("leaving"));
+  frame.classList.remove("leaving");
+  desktop.prepend(frame);
+  control.focus({ preventScroll: true });
+  // A screen reader's caret in browse mode is the page's selection: left in the old window, it
+  // would be moved out as the window goes, and the screen reader would follow it.
+  const selection = document.getSelection();
+  if (leaving.some((element) => element.contains(selection.anchorNode))) {
+    selection.removeAllRanges();
+  }
+  const events = ["keydown", "pointerdown"];
+  const remove = () => {
+    clearTimeout(timer);
+    events.forEach((type) => document.removeEventListener(type, remove, true));
+    leaving.filter((element) => element.classList.contains("leaving"))
+      .forEach((element) => element.remove());
+  };
+  const timer = setTimeout(remove, LEAVING_MS);
+  // Not the key that opened the window, which is still on its way.
+  setTimeout(() => events.forEach((type) => document.addEventListener(type, remove, true)));
 }
 
 function showClosedPage() {
@@ -381,9 +435,8 @@ function showClosedPage() {
   again.textContent = "Start Quorvex again";
   again.addEventListener("click", () => call("quorvex_start"));
   closedPage.append(words, again);
-  desktop.replaceChildren(closedPage);
   document.title = "Quorvex has closed";
-  again.focus();
+  bringToFront(closedPage, again);
 }
 
 function screenOf(element) {
@@ -407,7 +460,9 @@ document.addEventListener("keydown", (event) => {
     const step = event.shiftKey ? -1 : 1;
     const next = cycle[at < 0 ? 0 : (at + step + cycle.length) % cycle.length];
     next.focus();
-    if (next.tagName === "INPUT") {
+    // Selecting in an empty box would tell a screen reader of a caret move, sometimes ahead of
+    // the focus, which Orca then takes for the focus moving, silently.
+    if (next.tagName === "INPUT" && next.value) {
       next.select();
     }
   } else if (event.key === "Enter" && event.target.tagName === "INPUT" && inColumn()) {
