@@ -202,7 +202,7 @@ def main():
     browser = Browser(session, address)
     if session.orca >= 48 and not os.environ.get("QUORVEX_WEB_ORCA_48"):
         # Chromium tells of the caret in the new window's box just before the focus, and when Orca
-        # 48 handles the caret first (one window in ten or so) it moves there silently and stays
+        # 48 handles the caret first (one window in eight or so) it moves there silently and stays
         # in browse mode, where the first digit typed is its command for a heading. Its words are
         # all mapped (as_said_by): QUORVEX_WEB_ORCA_48=1 runs the test anyway.
         print("SKIP: Orca 48 now and then opens a window silently, in browse mode")
