@@ -207,6 +207,7 @@ def main():
         # all mapped (as_said_by): QUORVEX_WEB_ORCA_48=1 runs the test anyway.
         print("SKIP: Orca 48 now and then opens a window silently, in browse mode")
         server.shutdown()
+        shutil.rmtree(scratch, ignore_errors=True)
         return SKIPPED
     started = time.monotonic()
     try:
