@@ -31,15 +31,17 @@ class Failure(Exception):
     pass
 
 
-def as_said_by(version, lines):
+def as_said_by(version, lines, in_page=False):
     """The lines, in Orca 43's words (Debian 12), as Orca of the given major version says them; a
     tuple gives the ways a line may be said. Orca 48 (Debian 13) speaks AT-SPI 2.56's word for a
     push button, "button"; pauses after no frame or image; says a window that takes the focus
     with its role, as the window activates, by its name alone, as the new ancestor of the focus,
     or, now and then on a return to a window, not at all (None), whichever event it handles
-    first, and now and then a control that takes the focus without its role; says a button apart from its description when
-    asked where the focus is; and leaves out the selection changes of the boxes the focus leaves
-    and enters."""
+    first, and now and then a control that takes the focus without its role; says a page's
+    window (a dialog) by its role or by the text it shows, its title first; says a button apart
+    from its description when asked where the focus is, and in a page (in_page) without it, as
+    it takes the button for the object it has just said; and leaves out the selection changes of
+    the boxes the focus leaves and enters."""
     if version < 48:
         return lines
     said = []
@@ -60,16 +62,35 @@ def as_said_by(version, lines):
             continue
         where_am_i = re.fullmatch(r"(.+) push button (.+)", line)
         if where_am_i:
-            said += [where_am_i[1] + " button.", where_am_i[2]]
+            said += [where_am_i[1] + " button."] + ([] if in_page else [where_am_i[2]])
             continue
         window = re.fullmatch(r"(.+) frame\.", line)
         if window:
             said.append((window[1] + " frame", window[1], None))
             continue
+        dialog = re.fullmatch(r"(.+) dialog", line)
+        if dialog:  # a page's window: by its role, or by the text it shows, its title first
+            said.append((line, Opening(dialog[1])))
+            continue
         line = re.sub(r" image\.$", " image", line.replace(" push button.", " button."))
         control = re.fullmatch(r"(.+) (button|text)\.", line)
         said.append((line, control[1] + ".", control[1]) if control else line)
     return said
+
+
+class Opening:
+    """A line of more words than the given ones, which it begins with, in any spacing: what Orca 48
+    says of a page's window as the focus enters it, its text from its title on."""
+
+    def __init__(self, text):
+        self.words = text.split()
+
+    def __eq__(self, line):
+        said = line.split() if isinstance(line, str) else []
+        return len(said) > len(self.words) and said[:len(self.words)] == self.words
+
+    def __repr__(self):
+        return f"{' '.join(self.words)} ..."
 
 
 def said_as(line, expected):
@@ -104,8 +125,12 @@ def orca_version(env):
     return int(found[1]) if found else 0
 
 
+# What Orca 48 says of its own as it sees the clipboard change, when Ctrl+C is still the last key
+# it has seen then: now and then, before or after what the program says of the copy.
+ORCA_48_COPIED = "Copied selection to clipboard."
+
 # Orca 48's echo of the keys the rows press.
-KEY_ECHOES = {"tab", "left shift", "left control", "space", "insert"}
+KEY_ECHOES = {"tab", "left shift", "left control", "space", "insert", "return"}
 
 
 def is_key_echo(line, version):
@@ -121,8 +146,8 @@ class Session:
     pressing keys, and only require their lines to be among what is said; "start:orca" starts
     Orca."""
 
-    def __init__(self, scratch, launchers):
-        self.scratch = scratch
+    def __init__(self, scratch, launchers, in_page=False):
+        self.scratch, self.in_page = scratch, in_page
         self.launchers = dict(launchers, orca=self.start_orca)
         self.utterances = os.path.join(scratch, "utterances")
         self.processes = {}
@@ -271,7 +296,10 @@ class Session:
 
     def run_step(self, what, keys, expected):
         """One row, in Orca 43's words: said as this Orca says them."""
-        self.step(what, keys, as_said_by(self.orca, expected))
+        said = as_said_by(self.orca, expected, self.in_page)
+        if self.orca >= 48 and keys == "ctrl+c":
+            said = [(ORCA_48_COPIED, None), *said, (ORCA_48_COPIED, None)]
+        self.step(what, keys, said)
         print(f"  {what}: {' / '.join(self.transcript[-1][1]) or '(nothing)'}", flush=True)
 
 

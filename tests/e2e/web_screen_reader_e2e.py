@@ -11,7 +11,8 @@ second group's first button. Every line comes from spoken_controls.py, as the de
 hears it, with the browser's words for its roles.
 
 Usage: web_screen_reader_e2e.py SITE_FOLDER
-Exits 77 (skipped) when a tool is missing or when another Orca runs for this user.
+Exits 77 (skipped) when a tool is missing, when another Orca runs for this user, or under Orca 48
+unless QUORVEX_WEB_ORCA_48 is set (see main).
 """
 
 import os
@@ -168,6 +169,9 @@ class Browser:
     def focused(self):
         return self.js("const e = document.activeElement; return [e.id, e.value];")
 
+    def description(self):
+        return self.js("return document.activeElement.getAttribute('aria-description');")
+
     def stop(self):
         if self.driver:
             self.driver.quit()
@@ -194,12 +198,16 @@ def main():
     scratch = tempfile.mkdtemp(prefix="quorvex-web-orca-")
     server, address = serve(site)
     session = Session(scratch, {"tab": lambda: session.press("Tab"),
-                                "say-all": lambda: session.press("KP_Add")})
+                                "say-all": lambda: session.press("KP_Add")}, in_page=True)
     browser = Browser(session, address)
-    if session.orca >= 48:
-        # Orca 48's words for the menu are mapped (as_said_by); for the calculators not yet.
-        print("SKIP: the browser's rows are in Orca 43's words, and Orca 48's are not all known")
+    if session.orca >= 48 and not os.environ.get("QUORVEX_WEB_ORCA_48"):
+        # Chromium tells of the caret in the new window's box just before the focus, and when Orca
+        # 48 handles the caret first (one window in eight or so) it moves there silently and stays
+        # in browse mode, where the first digit typed is its command for a heading. Its words are
+        # all mapped (as_said_by): QUORVEX_WEB_ORCA_48=1 runs the test anyway.
+        print("SKIP: Orca 48 now and then opens a window silently, in browse mode")
         server.shutdown()
+        shutil.rmtree(scratch, ignore_errors=True)
         return SKIPPED
     started = time.monotonic()
     try:
@@ -210,12 +218,17 @@ def main():
         for what, keys, expected in rows():
             session.run_step(what, keys, expected)
             heard = session.transcript[-1][1]
-            if keys == "start:say-all" and (not in_order(heard, as_said_by(session.orca, expected))
+            if keys == "start:say-all" and (not in_order(heard, as_said_by(session.orca, expected,
+                                                                           session.in_page))
                                             or "Close window" in heard):
                 raise Failure(f"{what}: expected {expected} in order, without the title bar's "
                               f"button; heard {heard}")
             if keys.startswith("type:") and browser.focused()[1] != keys[5:]:
                 raise Failure(f"{what}: the box holds {browser.focused()[1]!r}")
+            # Orca 48 says no description when asked where it is in a page: the page must still
+            # give the results, which Orca 43 says there.
+            if keys == "KP_Enter" and not expected[-1].endswith(f" {browser.description()}."):
+                raise Failure(f"{what}: the button describes itself as {browser.description()!r}")
     except Failure as failure:
         print(f"FAIL: {failure}")
         print(f"(Orca's debug log: {os.path.join(scratch, 'orca-debug.txt')})")
