@@ -303,6 +303,23 @@ class Session:
         print(f"  {what}: {' / '.join(self.transcript[-1][1]) or '(nothing)'}", flush=True)
 
 
+def listen(scratch, work, stop):
+    """Runs a driver's steps (work), then ends what it started (stop): PASS with the time taken, or
+    FAIL with where Orca's debug log is, kept for a look. Returns the exit status."""
+    started = time.monotonic()
+    try:
+        work()
+    except Failure as failure:
+        print(f"FAIL: {failure}")
+        print(f"(Orca's debug log: {os.path.join(scratch, 'orca-debug.txt')})")
+        return 1
+    finally:
+        stop()
+    print(f"PASS in {time.monotonic() - started:.0f} s")
+    shutil.rmtree(scratch, ignore_errors=True)
+    return 0
+
+
 def missing_tools():
     tools = ["Xvfb", "dbus-daemon", "openbox", "xdotool", "orca", "speech-dispatcher"]
     missing = [tool for tool in tools if not shutil.which(tool)]

@@ -13,12 +13,10 @@ refuses to start next to another one.
 """
 
 import os
-import shutil
 import sys
 import tempfile
-import time
 
-from orca_harness import SKIPPED, Failure, Session, skip_reason
+from orca_harness import SKIPPED, Session, listen, skip_reason
 from spoken_controls import COPIED, SCREENS, SOLVED, control
 
 MENU, REAL_POWER, ABOUT = "frmQV", "frmRealPower", "frmAbout"
@@ -115,8 +113,8 @@ def main():
 
     scratch = tempfile.mkdtemp(prefix="quorvex-orca-")
     session = Session(scratch, {"quorvex": lambda: session.start("quorvex", [program])})
-    started = time.monotonic()
-    try:
+
+    def work():
         session.open_display()
         session.run("Orca started first",
                     [("start Orca", "start:orca", ["Screen reader on."])] + ORCA_FIRST)
@@ -125,16 +123,8 @@ def main():
         session.start("quorvex", [program])
         session.wait_for_window(SCREENS[MENU][0])
         session.run("Quorvex started first", QUORVEX_FIRST)
-    except Failure as failure:
-        print(f"FAIL: {failure}")
-        debug = os.path.join(scratch, "orca-debug.txt")
-        print(f"(Orca's debug log: {debug})")
-        return 1
-    finally:
-        session.stop_all()
-    print(f"PASS in {time.monotonic() - started:.0f} s")
-    shutil.rmtree(scratch, ignore_errors=True)
-    return 0
+
+    return listen(scratch, work, session.stop_all)
 
 
 if __name__ == "__main__":

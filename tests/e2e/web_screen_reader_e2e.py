@@ -21,8 +21,8 @@ import sys
 import tempfile
 import time
 
-from orca_harness import (SKIPPED, STEP_TIMEOUT, Failure, Session, as_said_by, optional,
-                          said_as, skip_reason)
+from orca_harness import (SKIPPED, STEP_TIMEOUT, Failure, Session, as_said_by, listen,
+                          optional, said_as, skip_reason)
 from spoken_controls import COPIED, ONE_PHASE, SCREENS, SOLVED, THREE_PHASE, control
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../src/views/web"))
@@ -209,8 +209,7 @@ def main():
         server.shutdown()
         shutil.rmtree(scratch, ignore_errors=True)
         return SKIPPED
-    started = time.monotonic()
-    try:
+    def work():
         session.open_display()
         browser.start()
         session.run("Chromium", [("start Orca with the menu shown", "start:orca",
@@ -229,18 +228,13 @@ def main():
             # give the results, which Orca 43 says there.
             if keys == "KP_Enter" and not expected[-1].endswith(f" {browser.description()}."):
                 raise Failure(f"{what}: the button describes itself as {browser.description()!r}")
-    except Failure as failure:
-        print(f"FAIL: {failure}")
-        print(f"(Orca's debug log: {os.path.join(scratch, 'orca-debug.txt')})")
-        return 1
-    finally:
+
+    def stop():
         browser.stop()
         session.stop_all()
         server.shutdown()
-    print(f"PASS in {time.monotonic() - started:.0f} s")
-    shutil.rmtree(scratch, ignore_errors=True)
-    return 0
 
+    return listen(scratch, work, stop)
 
 if __name__ == "__main__":
     sys.exit(main())
