@@ -394,15 +394,30 @@ function render() {
 // by its title) and the focused control, and switches to focus mode on a box, as on the desktop.
 // Until it goes, the old window stays where it was for a screen reader, out of sight and of the
 // way; the new one goes before it, so that its going moves nothing of the new one.
+//
+// The control that had the focus, though, leaves its window at once, as the focus moves (and is
+// put back as the window goes, for the window's next showing). Chromium tells of the caret in
+// the new box just before the focus, and a screen reader that takes in the caret first would
+// otherwise move there silently from a place it still finds in the page: Orca 48 does so, and
+// stays in browse mode. With that place gone it sets the caret aside and takes the focus change
+// that follows. Its going is told after the focus, being inside the old window, not around the
+// new one.
 const LEAVING_MS = 3000;
+let finishLeaving = () => {};
 function bringToFront(frame, control) {
+  finishLeaving();
   const old = [...desktop.children].filter((element) => element !== frame);
   const leaving = old.filter((element) => element.contains(document.activeElement));
+  // The control that had the focus, if it was one inside a window.
+  const left = leaving.length > 0 && !leaving.includes(document.activeElement)
+    ? document.activeElement : null;
   old.filter((element) => !leaving.includes(element)).forEach((element) => element.remove());
   leaving.forEach((element) => element.classList.add("leaving"));
   frame.classList.remove("leaving");
   desktop.prepend(frame);
   control.focus({ preventScroll: true });
+  const place = document.createComment("");
+  left?.replaceWith(place);
   // A screen reader's caret in browse mode is the page's selection: left in the old window, it
   // would be moved out as the window goes, and the screen reader would follow it.
   const selection = document.getSelection();
@@ -411,11 +426,16 @@ function bringToFront(frame, control) {
   }
   const events = ["keydown", "pointerdown"];
   const remove = () => {
+    finishLeaving = () => {};
     clearTimeout(timer);
     events.forEach((type) => document.removeEventListener(type, remove, true));
+    if (left) {
+      place.replaceWith(left);
+    }
     leaving.filter((element) => element.classList.contains("leaving"))
       .forEach((element) => element.remove());
   };
+  finishLeaving = remove;
   const timer = setTimeout(remove, LEAVING_MS);
   // Not the key that opened the window, which is still on its way.
   setTimeout(() => events.forEach((type) => document.addEventListener(type, remove, true)));
