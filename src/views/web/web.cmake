@@ -14,6 +14,15 @@ target_link_options(quorvex_web PRIVATE -mexec-model=reactor -Wl,--strip-all
 set(site ${CMAKE_BINARY_DIR}/site)
 set(site_files)
 
+# Copies the file SOURCE into the site as NAME, one of the files the site serves (site_files).
+function(quorvex_site_file source name)
+    add_custom_command(OUTPUT ${site}/${name}
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${site}/${name}
+        DEPENDS ${source}
+        VERBATIM)
+    set(site_files ${site_files} ${site}/${name} PARENT_SCOPE)
+endfunction()
+
 # The page, with its style written into it (one request fewer before the first frame), and its
 # script. The page as written is a template: prerender.py puts the menu, as the page draws it,
 # into the page the site serves.
@@ -23,11 +32,7 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
 set(page_template ${CMAKE_BINARY_DIR}/web-page/index.html)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/site/index.html ${page_template} @ONLY)
 foreach(file quorvex.js manifest.webmanifest)
-    add_custom_command(OUTPUT ${site}/${file}
-        COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/site/${file} ${site}/${file}
-        DEPENDS ${CMAKE_CURRENT_LIST_DIR}/site/${file}
-        VERBATIM)
-    list(APPEND site_files ${site}/${file})
+    quorvex_site_file(${CMAKE_CURRENT_LIST_DIR}/site/${file} ${file})
 endforeach()
 
 # The module, made smaller where Binaryen's optimiser is installed.
@@ -48,28 +53,14 @@ list(APPEND site_files ${site}/quorvex.wasm)
 # The pictures, at 1x and 2x.
 foreach(picture calculator-banner large-banner small-image)
     foreach(scale "" "@2x")
-        set(file ${PROJECT_SOURCE_DIR}/resources/artwork/${picture}${scale}.png)
-        add_custom_command(OUTPUT ${site}/artwork/${picture}${scale}.png
-            COMMAND ${CMAKE_COMMAND} -E copy ${file} ${site}/artwork/${picture}${scale}.png
-            DEPENDS ${file}
-            VERBATIM)
-        list(APPEND site_files ${site}/artwork/${picture}${scale}.png)
+        quorvex_site_file(${PROJECT_SOURCE_DIR}/resources/artwork/${picture}${scale}.png
+            artwork/${picture}${scale}.png)
     endforeach()
 endforeach()
-set(icon ${PROJECT_SOURCE_DIR}/resources/icons/quorvex-32.png)
-add_custom_command(OUTPUT ${site}/quorvex.png
-    COMMAND ${CMAKE_COMMAND} -E copy ${icon} ${site}/quorvex.png
-    DEPENDS ${icon}
-    VERBATIM)
-list(APPEND site_files ${site}/quorvex.png)
+quorvex_site_file(${PROJECT_SOURCE_DIR}/resources/icons/quorvex-32.png quorvex.png)
 # The icons the manifest names, for a browser that installs the site as an app.
 foreach(icon quorvex-192 quorvex-512 quorvex-maskable-512)
-    set(file ${PROJECT_SOURCE_DIR}/resources/icons/${icon}.png)
-    add_custom_command(OUTPUT ${site}/icons/${icon}.png
-        COMMAND ${CMAKE_COMMAND} -E copy ${file} ${site}/icons/${icon}.png
-        DEPENDS ${file}
-        VERBATIM)
-    list(APPEND site_files ${site}/icons/${icon}.png)
+    quorvex_site_file(${PROJECT_SOURCE_DIR}/resources/icons/${icon}.png icons/${icon}.png)
 endforeach()
 
 # The web fonts: the free faces made to the metrics of those the screens name (Liberation for
@@ -113,11 +104,7 @@ foreach(entry IN LISTS web_fonts)
         VERBATIM)
     list(APPEND web_font_files ${font})
     if(NOT name MATCHES "^sans")
-        add_custom_command(OUTPUT ${site}/fonts/${name}.woff2
-            COMMAND ${CMAKE_COMMAND} -E copy ${font} ${site}/fonts/${name}.woff2
-            DEPENDS ${font}
-            VERBATIM)
-        list(APPEND site_files ${site}/fonts/${name}.woff2)
+        quorvex_site_file(${font} fonts/${name}.woff2)
     endif()
 endforeach()
 foreach(licence "Liberation|${liberation_copyright}"
@@ -125,23 +112,10 @@ foreach(licence "Liberation|${liberation_copyright}"
     string(REPLACE "|" ";" licence "${licence}")
     list(GET licence 0 name)
     list(GET licence 1 file)
-    add_custom_command(OUTPUT ${site}/fonts/LICENSE-${name}.txt
-        COMMAND ${CMAKE_COMMAND} -E copy ${file} ${site}/fonts/LICENSE-${name}.txt
-        DEPENDS ${file}
-        VERBATIM)
-    list(APPEND site_files ${site}/fonts/LICENSE-${name}.txt)
+    quorvex_site_file(${file} fonts/LICENSE-${name}.txt)
 endforeach()
-add_custom_command(OUTPUT ${site}/NOTICE-fdlibm.txt
-    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/notices/fdlibm.txt
-            ${site}/NOTICE-fdlibm.txt
-    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/notices/fdlibm.txt
-    VERBATIM)
-list(APPEND site_files ${site}/NOTICE-fdlibm.txt)
-add_custom_command(OUTPUT ${site}/LICENSE.txt
-    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${site}/LICENSE.txt
-    DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE
-    VERBATIM)
-list(APPEND site_files ${site}/LICENSE.txt)
+quorvex_site_file(${PROJECT_SOURCE_DIR}/packaging/notices/fdlibm.txt NOTICE-fdlibm.txt)
+quorvex_site_file(${PROJECT_SOURCE_DIR}/LICENSE LICENSE.txt)
 
 # The page, with the menu drawn into it by the page itself in headless Chromium.
 find_program(QUORVEX_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
