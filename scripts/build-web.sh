@@ -16,7 +16,7 @@ case "$(. /etc/os-release && echo "$VERSION_CODENAME")" in
 bookworm) clang=14 ;;
 *) clang=19 ;;
 esac
-install_missing cmake ninja-build "clang-$clang" "lld-$clang" wasi-libc "libc++-$clang-dev-wasm32" \
+install_missing cmake ninja-build "clang-$clang" "lld-$clang" "llvm-$clang" wasi-libc "libc++-$clang-dev-wasm32" \
     "libc++abi-$clang-dev-wasm32" "libclang-rt-$clang-dev-wasm32" binaryen fonttools python3-brotli \
     fonts-liberation2 fonts-dejavu-core chromium chromium-driver python3-selenium
 

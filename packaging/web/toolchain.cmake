@@ -8,6 +8,10 @@ if(NOT QUORVEX_CLANG_VERSION)
     set(QUORVEX_CLANG_VERSION 14)
 endif()
 set(CMAKE_CXX_COMPILER clang++-${QUORVEX_CLANG_VERSION})
+# LLVM's archiver and its index, which know wasm objects; binutils' ar, which CMake would find
+# otherwise, makes archives without the index that wasm-ld needs.
+find_program(CMAKE_AR llvm-ar-${QUORVEX_CLANG_VERSION} REQUIRED)
+find_program(CMAKE_RANLIB llvm-ranlib-${QUORVEX_CLANG_VERSION} REQUIRED)
 set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
 set(CMAKE_SYSROOT /usr)
 set(CMAKE_CXX_FLAGS_INIT "-isystem /usr/include/wasm32-wasi/c++/v1 -fno-exceptions")
