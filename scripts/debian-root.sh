@@ -142,6 +142,10 @@ enter() {
         mount --bind "$folder" "$merged$folder"
     done
     cp -L /etc/resolv.conf "$merged/etc/resolv.conf"
+    # debootstrap writes no hosts file, which every installed Debian has: without it "localhost"
+    # does not resolve on Debian 12, and a browser's driver cannot be reached there.
+    [ -e "$merged/etc/hosts" ] || printf '127.0.0.1\tlocalhost\n::1\t\tlocalhost ip6-localhost ip6-loopback\n' \
+        >"$merged/etc/hosts"
 }
 
 # Prints the lower folders of a root for builds: a layer with build-essential and the Build-Depends
