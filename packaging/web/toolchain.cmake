@@ -7,6 +7,9 @@ set(CMAKE_SYSTEM_PROCESSOR wasm32)
 if(NOT QUORVEX_CLANG_VERSION)
     set(QUORVEX_CLANG_VERSION 14)
 endif()
+# CMake reads this file again for each of its own test projects; they get the release too, or they
+# would look for the default release's tools.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QUORVEX_CLANG_VERSION)
 set(CMAKE_CXX_COMPILER clang++-${QUORVEX_CLANG_VERSION})
 # LLVM's archiver and its index, which know wasm objects; binutils' ar, which CMake would find
 # otherwise, makes archives without the index that wasm-ld needs.
