@@ -208,7 +208,7 @@ class Session:
     def stop_all(self):
         for name in reversed(list(self.processes)):
             self.stop(name)
-        # speech-dispatcher was started by Orca's speech library, not by us.
+        # In case a speech-dispatcher was started on demand after all, by a client.
         pid_file = os.path.join(self.env["XDG_RUNTIME_DIR"], "speech-dispatcher", "pid",
                                 "speech-dispatcher.pid")
         try:
@@ -231,6 +231,19 @@ class Session:
                          stdout=subprocess.PIPE)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
         self.start("openbox", ["openbox", "--sm-disable"])
+        self.start_speech()
+
+    def start_speech(self):
+        """Starts speech-dispatcher and waits for its socket. Left to start on demand, it was now
+        and then started by Orca and another client at the same moment: one of the two starts
+        failed, and when it was Orca's, Orca stayed mute for the whole run."""
+        self.start("speech", ["speech-dispatcher", "--run-single", "--timeout", "0"])
+        socket = os.path.join(self.env["XDG_RUNTIME_DIR"], "speech-dispatcher", "speechd.sock")
+        deadline = time.monotonic() + STEP_TIMEOUT
+        while not os.path.exists(socket):
+            if time.monotonic() > deadline or self.processes["speech"].poll() is not None:
+                raise Failure("speech-dispatcher did not start")
+            time.sleep(0.05)
 
     def lines(self):
         with open(self.utterances, encoding="utf-8", errors="replace") as f:
