@@ -11,7 +11,8 @@ second group's first button. Every line comes from spoken_controls.py, as the de
 hears it, with the browser's words for its roles.
 
 Usage: web_screen_reader_e2e.py SITE_FOLDER
-Exits 77 (skipped) when a tool is missing or when another Orca runs for this user.
+Exits 77 (skipped) when a tool is missing, when another Orca runs for this user, or under Orca 48
+unless QUORVEX_WEB_ORCA_48 is set (see main).
 """
 
 import os
@@ -199,6 +200,16 @@ def main():
     session = Session(scratch, {"tab": lambda: session.press("Tab"),
                                 "say-all": lambda: session.press("KP_Add")}, in_page=True)
     browser = Browser(session, address)
+    if session.orca >= 48 and not os.environ.get("QUORVEX_WEB_ORCA_48"):
+        # Chromium tells of the caret in the new window's box just before the focus. When Orca 48
+        # handles the caret before the removal of the control the focus left (now and then, when
+        # both reach it together), it moves to the box silently and stays in browse mode, where
+        # the first digit typed is its command for a heading. Its words are all mapped
+        # (as_said_by): QUORVEX_WEB_ORCA_48=1 runs the test anyway.
+        print("SKIP: Orca 48 now and then opens a window silently, in browse mode")
+        server.shutdown()
+        shutil.rmtree(scratch, ignore_errors=True)
+        return SKIPPED
     def work():
         session.open_display()
         browser.start()
