@@ -11,7 +11,6 @@ listener should hear, in Orca 43's words (Debian 12), or another release's (as_s
 import os
 import re
 import shutil
-import signal
 import subprocess
 import time
 
@@ -208,14 +207,6 @@ class Session:
     def stop_all(self):
         for name in reversed(list(self.processes)):
             self.stop(name)
-        # In case a speech-dispatcher was started on demand after all, by a client.
-        pid_file = os.path.join(self.env["XDG_RUNTIME_DIR"], "speech-dispatcher", "pid",
-                                "speech-dispatcher.pid")
-        try:
-            with open(pid_file) as f:
-                os.kill(int(f.read().strip()), signal.SIGTERM)
-        except (OSError, ValueError):
-            pass
 
     def open_display(self):
         read_end, write_end = os.pipe()

@@ -2,13 +2,13 @@
 on the private desktop of orca_harness.py, with the keys a user would press sent to the X server.
 
 Chromium opens the site, served locally, as an application window; Orca is started once the menu
-is shown, and must say the window and its focused button. Then, for each of the six calculators: Tab to its button on the menu, Enter, which must
-say the window's title and the voltage box and put Orca in focus mode; 400, Tab, 10, Tab, 30
-(each landing in its box, not taken as one of Orca's commands), Tab, Space on "Solve", which must
-say the results once; Ctrl+C, "Copied" once; where am I, the results again; and back to the
-menu, which must say "Quorvex" and the focused button. Last, Orca reads the menu through from its
-second group's first button. Every line comes from spoken_controls.py, as the desktop's test
-hears it, with the browser's words for its roles.
+is shown, and must say the window and its focused button. Then, for each of the six calculators:
+Tab to its button on the menu, Enter, which must say the window's title and the voltage box and
+put Orca in focus mode; 400, Tab, 10, Tab, 30 (each landing in its box, not taken as one of
+Orca's commands), Tab, Space on "Solve", which must say the results once; Ctrl+C, "Copied" once;
+where am I, the results again; and back to the menu, which must say "Quorvex" and the focused
+button. Last, Orca reads the menu through from its second group's first button. Every line comes
+from spoken_controls.py, as the desktop's test hears it, with the browser's words for its roles.
 
 Usage: web_screen_reader_e2e.py SITE_FOLDER
 Exits 77 (skipped) when a tool is missing, when another Orca runs for this user, or under Orca 48
@@ -22,7 +22,7 @@ import tempfile
 import time
 
 from orca_harness import (SKIPPED, STEP_TIMEOUT, Failure, Session, as_said_by, listen,
-                          optional, said_as, skip_reason)
+                          optional, orca_version, said_as, skip_reason)
 from spoken_controls import COPIED, ONE_PHASE, SCREENS, SOLVED, THREE_PHASE, control
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../src/views/web"))
@@ -194,6 +194,13 @@ def main():
     missing = missing_browser()
     reason = (f"the browser's screen reader test needs {', '.join(missing)}" if missing
               else skip_reason())
+    if not reason and orca_version(os.environ) >= 48 and not os.environ.get("QUORVEX_WEB_ORCA_48"):
+        # Chromium tells of the caret in the new window's box just before the focus. When Orca 48
+        # handles the caret before the removal of the control the focus left (now and then, when
+        # both reach it together), it moves to the box silently and stays in browse mode, where
+        # the first digit typed is its command for a heading. Its words are all mapped
+        # (as_said_by): QUORVEX_WEB_ORCA_48=1 runs the test anyway.
+        reason = "Orca 48 now and then opens a window silently, in browse mode"
     if reason:
         print(f"SKIP: {reason}")
         return SKIPPED
@@ -202,16 +209,6 @@ def main():
     server, address = serve(site)
     session = Session(scratch, {"say-all": lambda: session.press("KP_Add")}, in_page=True)
     browser = Browser(session, address)
-    if session.orca >= 48 and not os.environ.get("QUORVEX_WEB_ORCA_48"):
-        # Chromium tells of the caret in the new window's box just before the focus. When Orca 48
-        # handles the caret before the removal of the control the focus left (now and then, when
-        # both reach it together), it moves to the box silently and stays in browse mode, where
-        # the first digit typed is its command for a heading. Its words are all mapped
-        # (as_said_by): QUORVEX_WEB_ORCA_48=1 runs the test anyway.
-        print("SKIP: Orca 48 now and then opens a window silently, in browse mode")
-        server.shutdown()
-        shutil.rmtree(scratch, ignore_errors=True)
-        return SKIPPED
     def work():
         session.open_display()
         browser.start()
