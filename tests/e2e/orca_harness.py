@@ -37,9 +37,7 @@ def as_said_by(version, lines, in_page=False):
     with its role, as the window activates, by its name alone, as the new ancestor of the focus,
     or, now and then on a return to a window, not at all (None), whichever event it handles
     first, and now and then a control that takes the focus without its role; says a page's
-    window (a dialog) by its role or by the text it shows, its title first, and now and then
-    after the page's landmark ("main content"), when the control the focus came from has left
-    the page before Orca took in the focus change; says a button apart
+    window (a dialog) by its role or by the text it shows, its title first; says a button apart
     from its description when asked where the focus is, and in a page (in_page) without it, as
     it takes the button for the object it has just said; and leaves out the selection changes of
     the boxes the focus leaves and enters."""
@@ -71,7 +69,7 @@ def as_said_by(version, lines, in_page=False):
             continue
         dialog = re.fullmatch(r"(.+) dialog", line)
         if dialog:  # a page's window: by its role, or by the text it shows, its title first
-            said += [(MAIN_CONTENT, None), (line, Opening(dialog[1]))]
+            said.append((line, Opening(dialog[1])))
             continue
         line = re.sub(r" image\.$", " image", line.replace(" push button.", " button."))
         control = re.fullmatch(r"(.+) (button|text)\.", line)
@@ -129,7 +127,6 @@ def orca_version(env):
 # What Orca 48 says of its own as it sees the clipboard change, when Ctrl+C is still the last key
 # it has seen then: now and then, before or after what the program says of the copy.
 ORCA_48_COPIED = "Copied selection to clipboard."
-MAIN_CONTENT = "main content"
 
 # Orca 48's echo of the keys the rows press.
 KEY_ECHOES = {"tab", "left shift", "left control", "space", "insert", "return"}

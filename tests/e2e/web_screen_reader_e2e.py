@@ -11,8 +11,7 @@ button. Last, Orca reads the menu through from its second group's first button. 
 from spoken_controls.py, as the desktop's test hears it, with the browser's words for its roles.
 
 Usage: web_screen_reader_e2e.py SITE_FOLDER
-Exits 77 (skipped) when a tool is missing, when another Orca runs for this user, or under Orca 48
-unless QUORVEX_WEB_ORCA_48 is set (see main).
+Exits 77 (skipped) when a tool is missing or when another Orca runs for this user.
 """
 
 import os
@@ -22,7 +21,7 @@ import tempfile
 import time
 
 from orca_harness import (SKIPPED, STEP_TIMEOUT, Failure, Session, as_said_by, listen,
-                          optional, orca_version, said_as, skip_reason)
+                          optional, said_as, skip_reason)
 from spoken_controls import COPIED, ONE_PHASE, SCREENS, SOLVED, THREE_PHASE, control
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../src/views/web"))
@@ -70,16 +69,19 @@ def window(screen):
 
 
 def calculator_rows(screen, button, at):
-    """From the menu button `at`, to the calculator's button, through a calculation, and back."""
+    """From the menu button `at`, to the calculator's button, through a calculation, and back.
+    Orca, in browse mode on the page, switches to focus mode as the first calculator opens, and
+    stays in it in every window after: each is a web application to it."""
     rows = [("Tab", "Tab", focus(MENU, MENU_TAB_ORDER[i + 1], MENU_TAB_ORDER[i]))
             for i in range(MENU_TAB_ORDER.index(at), MENU_TAB_ORDER.index(button))]
     boxes = [name for name in TYPED if name in SCREENS[screen][1]]
     rows.append((f"press {control(MENU, button)[0]}", "Return",
-                 window(screen) + focus(screen, boxes[0]) + ["Focus mode"]))
+                 window(screen) + focus(screen, boxes[0])
+                 + (["Focus mode"] if screen == CALCULATORS[0][0] else [])))
     for box, following in zip(boxes, boxes[1:] + ["Command1"]):
         rows.append((f"type {TYPED[box]}", f"type:{TYPED[box]}", []))
         if following == "Command1":
-            rows.append(("Tab", "Tab", focus(screen, following) + ["Browse mode"]))
+            rows.append(("Tab", "Tab", focus(screen, following)))
         else:
             # Chromium tells of the caret in the next box before the focus; when Orca handles
             # the caret before the focus has reached it, it moves there silently (Orca 43 and
@@ -194,13 +196,6 @@ def main():
     missing = missing_browser()
     reason = (f"the browser's screen reader test needs {', '.join(missing)}" if missing
               else skip_reason())
-    if not reason and orca_version(os.environ) >= 48 and not os.environ.get("QUORVEX_WEB_ORCA_48"):
-        # Chromium tells of the caret in the new window's box just before the focus. When Orca 48
-        # handles the caret before the removal of the control the focus left (now and then, when
-        # both reach it together), it moves to the box silently and stays in browse mode, where
-        # the first digit typed is its command for a heading. Its words are all mapped
-        # (as_said_by): QUORVEX_WEB_ORCA_48=1 runs the test anyway.
-        reason = "Orca 48 now and then opens a window silently, in browse mode"
     if reason:
         print(f"SKIP: {reason}")
         return SKIPPED

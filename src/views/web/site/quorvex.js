@@ -256,8 +256,19 @@ function openWindow(message) {
   const frame = document.createElement("section");
   frame.className = "window";
   frame.id = message.name;
-  frame.setAttribute("role", "dialog");
-  frame.setAttribute("aria-labelledby", `${message.name}-title`);
+  // Each window is an application to a screen reader, holding a dialog named by its title (laid
+  // out as if it were not there). NVDA and JAWS pass every key to an application, so a digit typed
+  // is never taken as one of their commands. Orca takes each application for a document of its
+  // own and follows the focus from window to window as within a web application, saying the
+  // window's title and the control. Chromium tells of the caret in the box a calculator opens with
+  // just before the focus: from a place in the same document, Orca would move to the box on that
+  // caret without a word and stay in browse mode (Orca 48 did so whenever it took in the caret
+  // first); a caret in another document it sets aside, and it says the focus change.
+  frame.setAttribute("role", "application");
+  const dialog = document.createElement("div");
+  dialog.className = "dialog";
+  dialog.setAttribute("role", "dialog");
+  dialog.setAttribute("aria-labelledby", `${message.name}-title`);
   const title = document.createElement("div");
   title.className = "title";
   const caption = document.createElement("span");
@@ -287,7 +298,8 @@ function openWindow(message) {
     controls[index].style.zIndex = windowless(control) ? index : message.controls.length + index;
   });
   client.append(...columnRows(message, controls));
-  frame.append(title, client);
+  dialog.append(title, client);
+  frame.append(dialog);
 
   // A phone's Enter key goes on to the next box, and from the last presses the button after it.
   message.tabOrder.forEach((index, at) => {
@@ -394,30 +406,17 @@ function render() {
 // by its title) and the focused control, and switches to focus mode on a box, as on the desktop.
 // Until it goes, the old window stays where it was for a screen reader, out of sight and of the
 // way; the new one goes before it, so that its going moves nothing of the new one.
-//
-// The control that had the focus, though, leaves its window at once, as the focus moves (and is
-// put back as the window goes, for the window's next showing). Chromium tells of the caret in
-// the new box just before the focus, and a screen reader that takes in the caret first would
-// otherwise move there silently from a place it still finds in the page: Orca 48 does so, and
-// stays in browse mode. With that place gone it sets the caret aside and takes the focus change
-// that follows. Its going is told after the focus, being inside the old window, not around the
-// new one.
 const LEAVING_MS = 3000;
 let finishLeaving = () => {};
 function bringToFront(frame, control) {
   finishLeaving();
   const old = [...desktop.children].filter((element) => element !== frame);
   const leaving = old.filter((element) => element.contains(document.activeElement));
-  // The control that had the focus, if it was one inside a window.
-  const left = leaving.length > 0 && !leaving.includes(document.activeElement)
-    ? document.activeElement : null;
   old.filter((element) => !leaving.includes(element)).forEach((element) => element.remove());
   leaving.forEach((element) => element.classList.add("leaving"));
   frame.classList.remove("leaving");
   desktop.prepend(frame);
   control.focus({ preventScroll: true });
-  const place = document.createComment("");
-  left?.replaceWith(place);
   // A screen reader's caret in browse mode is the page's selection: left in the old window, it
   // would be moved out as the window goes, and the screen reader would follow it.
   const selection = document.getSelection();
@@ -429,9 +428,6 @@ function bringToFront(frame, control) {
     finishLeaving = () => {};
     clearTimeout(timer);
     events.forEach((type) => document.removeEventListener(type, remove, true));
-    if (left) {
-      place.replaceWith(left);
-    }
     leaving.filter((element) => element.classList.contains("leaving"))
       .forEach((element) => element.remove());
   };
