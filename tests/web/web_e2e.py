@@ -87,10 +87,10 @@ class Page:
         self.front("frmQV")
 
     def front(self, screen):
-        """Waits for the screen's window to be the one shown."""
+        """Waits for the screen's window to be the one shown, with the focus in it."""
         self.wait.until(lambda _: self.js(
             "const w = document.querySelector('#desktop > .window:not(.prerendered)');"
-            "return w && w.id;") == screen)
+            "return w && w.contains(document.activeElement) && w.id;") == screen)
 
     def title(self):
         return self.js("return document.querySelector('title').textContent;")

@@ -416,15 +416,23 @@ function bringToFront(frame, control) {
   leaving.forEach((element) => element.classList.add("leaving"));
   frame.classList.remove("leaving");
   desktop.prepend(frame);
-  control.focus({ preventScroll: true });
-  // A screen reader's caret in browse mode is the page's selection: left in the old window, it
-  // would be moved out as the window goes, and the screen reader would follow it.
-  const selection = document.getSelection();
-  if (leaving.some((element) => element.contains(selection.anchorNode))) {
-    selection.removeAllRanges();
-  }
+  let arrived = false;
+  const arrive = () => {
+    if (arrived) {
+      return;
+    }
+    arrived = true;
+    control.focus({ preventScroll: true });
+    // A screen reader's caret in browse mode is the page's selection: left in the old window, it
+    // would be moved out as the window goes, and the screen reader would follow it.
+    const selection = document.getSelection();
+    if (leaving.some((element) => element.contains(selection.anchorNode))) {
+      selection.removeAllRanges();
+    }
+  };
   const events = ["keydown", "pointerdown"];
   const remove = () => {
+    arrive();
     finishLeaving = () => {};
     clearTimeout(timer);
     events.forEach((type) => document.removeEventListener(type, remove, true));
@@ -433,6 +441,14 @@ function bringToFront(frame, control) {
   };
   finishLeaving = remove;
   const timer = setTimeout(remove, LEAVING_MS);
+  // The focus comes from another window two frames after the new one is shown: Firefox tells of
+  // a dialog shown as of a window activated, and Orca 43, as it takes that in, sets the mode it
+  // was in aside; taken in after the focus change, it left Orca in browse mode in the new box.
+  if (leaving.length > 0) {
+    requestAnimationFrame(() => requestAnimationFrame(arrive));
+  } else {
+    arrive();
+  }
   // Not the key that opened the window, which is still on its way.
   setTimeout(() => events.forEach((type) => document.addEventListener(type, remove, true)));
 }
