@@ -2,13 +2,13 @@
 on the private desktop of orca_harness.py, with the keys a user would press sent to the X server.
 
 Chromium opens the site, served locally, as an application window; Orca is started once the menu
-is shown, and must say the window and its focused button. Then, for each of the six calculators:
-Tab to its button on the menu, Enter, which must say the window's title and the voltage box and
-put Orca in focus mode; 400, Tab, 10, Tab, 30 (each landing in its box, not taken as one of
-Orca's commands), Tab, Space on "Solve", which must say the results once; Ctrl+C, "Copied" once;
-where am I, the results again; and back to the menu, which must say "Quorvex" and the focused
-button. Last, Orca reads the menu through from its second group's first button. Every line comes
-from spoken_controls.py, as the desktop's test hears it, with the browser's words for its roles.
+is shown, and must say the window and its focused button, then reads the menu through from that
+button. Then, for each of the six calculators: Tab to its button on the menu, Enter, which must
+say the window's title and the voltage box and put Orca in focus mode; 400, Tab, 10, Tab, 30
+(each landing in its box, not taken as one of Orca's commands), Tab, Space on "Solve", which must
+say the results once; Ctrl+C, "Copied" once; where am I, the results again; and back to the menu,
+which must say "Quorvex" and the focused button. Every line comes from spoken_controls.py, as the
+desktop's test hears it, with the browser's words for its roles.
 
 Usage: web_screen_reader_e2e.py SITE_FOLDER
 Exits 77 (skipped) when a tool is missing or when another Orca runs for this user.
