@@ -11,6 +11,12 @@ const pictureSizes = {
   "large-banner": [175, 101], "calculator-banner": [150, 101], "small-image": [100, 25],
 };
 
+// Firefox on Linux and the BSDs (the one browser whose user agent names X11 and Gecko's build date)
+// passes no change of a description on to the desktop's screen readers, so there the live region
+// says the focused control's new description too. Elsewhere that would say it twice.
+const descriptionChangesUnsaid =
+  /\bX11\b/.test(navigator.userAgent) && /\bGecko\/\d/.test(navigator.userAgent);
+
 let program = null;      // the module's exports
 let pending = [];        // messages received during a call into the module
 const windows = new Map(); // screen number -> its window, while the screen is loaded
@@ -232,11 +238,12 @@ function describe(element, description) {
 
 // A control's new description, said once where it is to be said: a screen reader says the focused
 // control's new description itself (Orca, as on the desktop, and NVDA), so the live region says
-// it only for a control without the focus (a button pressed by a tap on a phone). Said both ways,
-// the results of "Solve" were heard twice.
+// it only for a control without the focus (a button pressed by a tap on a phone), or where the
+// browser keeps the change from the screen reader. Said both ways, the results of "Solve" were
+// heard twice.
 function describeAloud(element, description, spoken) {
   describe(element, description);
-  if (spoken && element !== document.activeElement) {
+  if (spoken && (element !== document.activeElement || descriptionChangesUnsaid)) {
     announce(description);
   }
 }
