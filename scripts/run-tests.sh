@@ -24,7 +24,8 @@ case "${1:-}" in
     build="$root/build-windows"
     ;;
 *)
-    # The browser version too, tested in headless Chromium and audited by axe-core and Lighthouse.
+    # The browser version too, tested in headless Chromium, audited by axe-core and Lighthouse,
+    # and heard through Orca in Chromium and Firefox ESR.
     "$root/scripts/build-web.sh" "$root/build-web"
     # The audits judge the page, which is the same on every Debian release, and its weight is the
     # release's, built on Debian 12: QUORVEX_WEB_AUDITS=off leaves them out and only weighs the
@@ -33,7 +34,7 @@ case "${1:-}" in
     if [ "${QUORVEX_WEB_AUDITS:-on}" != off ]; then
         web_tools="$("$root/scripts/web-tools.sh")"
     fi
-    QUORVEX_EXTRA_PACKAGES="chromium chromium-driver python3-selenium" \
+    QUORVEX_EXTRA_PACKAGES="chromium chromium-driver python3-selenium firefox-esr" \
         "$root/scripts/setup.sh" "$root/build" -DQUORVEX_WEB_SITE="$root/build-web/site" \
         -DQUORVEX_WEB_TOOLS="$web_tools"
     build="$root/build"

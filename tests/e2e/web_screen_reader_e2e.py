@@ -1,16 +1,18 @@
-"""Listens to the browser version through the real Orca screen reader, in Chromium (not headless)
-on the private desktop of orca_harness.py, with the keys a user would press sent to the X server.
+"""Listens to the browser version through the real Orca screen reader, in Chromium or in Firefox
+ESR (not headless) on the private desktop of orca_harness.py, with the keys a user would press
+sent to the X server.
 
-Chromium opens the site, served locally, as an application window; Orca is started once the menu
-is shown, and must say the window and its focused button, then reads the menu through from that
-button. Then, for each of the six calculators: Tab to its button on the menu, Enter, which must
-say the window's title and the voltage box and put Orca in focus mode; 400, Tab, 10, Tab, 30
-(each landing in its box, not taken as one of Orca's commands), Tab, Space on "Solve", which must
-say the results once; Ctrl+C, "Copied" once; where am I, the results again; and back to the menu,
-which must say "Quorvex" and the focused button. Every line comes from spoken_controls.py, as the
-desktop's test hears it, with the browser's words for its roles.
+The browser opens the site, served locally, showing the page alone (Chromium as an application
+window, Firefox in kiosk mode); Orca is started once the menu is shown, and must say the window and
+its focused button, then reads the menu through from that button. Then, for each of the six
+calculators: Tab to its button on the menu, Enter, which must say the window's title and the
+voltage box and put Orca in focus mode; 400, Tab, 10, Tab, 30 (each landing in its box, not taken
+as one of Orca's commands), Tab, Space on "Solve", which must say the results once; Ctrl+C,
+"Copied" once; where am I, the results again; and back to the menu, which must say "Quorvex" and
+the focused button. Every line comes from spoken_controls.py, as the desktop's test hears it, with
+the browser's words for its roles.
 
-Usage: web_screen_reader_e2e.py SITE_FOLDER
+Usage: web_screen_reader_e2e.py SITE_FOLDER [chromium|firefox]   (default: chromium)
 Exits 77 (skipped) when a tool is missing or when another Orca runs for this user.
 """
 
@@ -20,7 +22,7 @@ import sys
 import tempfile
 import time
 
-from orca_harness import (SKIPPED, STEP_TIMEOUT, Failure, Session, as_said_by, listen,
+from orca_harness import (SKIPPED, STEP_TIMEOUT, Failure, Opening, Session, as_said_by, listen,
                           optional, said_as, skip_reason)
 from spoken_controls import COPIED, ONE_PHASE, SCREENS, SOLVED, THREE_PHASE, control
 
@@ -70,14 +72,16 @@ def window(screen):
 
 def calculator_rows(screen, button, at):
     """From the menu button `at`, to the calculator's button, through a calculation, and back.
-    Orca, in browse mode on the page, switches to focus mode as the first calculator opens, and
-    stays in it in every window after: each is a web application to it."""
+    Orca says "Focus mode" as a calculator opens when it was in browse mode: in Chromium only
+    the first time, as it stays in focus mode in every window after (each is a web application
+    to it); in Firefox each time, as a window shown resets its mode. What is typed must land in
+    the box either way."""
     rows = [("Tab", "Tab", focus(MENU, MENU_TAB_ORDER[i + 1], MENU_TAB_ORDER[i]))
             for i in range(MENU_TAB_ORDER.index(at), MENU_TAB_ORDER.index(button))]
     boxes = [name for name in TYPED if name in SCREENS[screen][1]]
     rows.append((f"press {control(MENU, button)[0]}", "Return",
                  window(screen) + focus(screen, boxes[0])
-                 + (["Focus mode"] if screen == CALCULATORS[0][0] else [])))
+                 + [("Focus mode", None)]))
     for box, following in zip(boxes, boxes[1:] + ["Command1"]):
         rows.append((f"type {TYPED[box]}", f"type:{TYPED[box]}", []))
         if following == "Command1":
@@ -113,11 +117,18 @@ def menu_reading():
     return lines + [words(control(MENU, name)[0]) for name in ("Command4", "Picture2")]
 
 
-def rows():
+def rows(heard_loading):
     # Orca has said the window and its first button as it started; Shift+Tab comes back to that
     # button, from which say all (KP_Add) reads the menu through, leaving Orca's place on the
-    # banner, outside the groups.
-    result = [("Tab", "Tab", focus(MENU, "Command2", "Command1")),
+    # banner, outside the groups. Where Orca heard the page load (heard_loading), its place is
+    # its own after that: Orca 48 reads the page through on loading, or rests on the window, as
+    # the page's load and its first focus reach it in either order; the first Tab may then say
+    # the window and the group it enters too.
+    first_tab = focus(MENU, "Command2", "Command1")
+    if heard_loading:
+        first_tab = [(window(MENU)[0], Opening(words(SCREENS[MENU][0])), None),
+                     (f"{THREE_PHASE} panel.", "panel", None)] + first_tab
+    result = [("Tab", "Tab", first_tab),
               ("Shift+Tab", "shift+Tab", focus(MENU, "Command1", "Command2")),
               ("read the menu through", "start:say-all", menu_reading()),
               ("Tab", "Tab", focus(MENU, "Command2", "Command4")),
@@ -136,10 +147,38 @@ def in_order(heard, lines):
 
 
 class Browser:
-    """Chromium showing the site, driven only by keys; Selenium reads the page back."""
+    """A browser showing the site, driven only by keys; a script in the page reads it back."""
 
     def __init__(self, session, address):
-        self.session, self.address, self.driver = session, address, None
+        self.session, self.address = session, address
+
+    def wait_for_menu(self):
+        deadline = time.monotonic() + STEP_TIMEOUT
+        while self.front() != MENU or self.focused()[0] != MENU_TAB_ORDER[0]:
+            if time.monotonic() > deadline:
+                raise Failure("the menu did not show with its focus")
+            time.sleep(0.05)
+
+    def front(self):
+        return self.js("const w = document.querySelector("
+                       "'#desktop > .window:not(.prerendered):not(.leaving)'); return w && w.id;")
+
+    def focused(self):
+        return self.js("const e = document.activeElement; return [e.id, e.value];")
+
+    def description(self):
+        return self.js("return document.activeElement.getAttribute('aria-description');")
+
+
+class Chromium(Browser):
+    """Chromium as an application window (the page alone), driven by Selenium."""
+
+    name, tools = "Chromium", ("chromium", "chromedriver")
+    orca_first, driver = False, None
+
+    def window(self, title):
+        """What Orca says of the browser's window, first, as it starts with the window shown."""
+        return [f"{title} frame."]
 
     def start(self):
         from selenium import webdriver
@@ -158,42 +197,65 @@ class Browser:
             # otherwise Chromium joins the accessibility bus only at the first key it gets after
             # Orca has started, and that key races Orca's first sight of the window.
             shutil.which("chromedriver"), env=dict(self.session.env, ACCESSIBILITY_ENABLED="1")))
-        deadline = time.monotonic() + STEP_TIMEOUT
-        while self.front() != MENU or self.focused()[0] != MENU_TAB_ORDER[0]:
-            if time.monotonic() > deadline:
-                raise Failure("the menu did not show with its focus")
-            time.sleep(0.05)
+        self.wait_for_menu()
 
     def js(self, script):
         return self.driver.execute_script(script)
-
-    def front(self):
-        return self.js("const w = document.querySelector("
-                       "'#desktop > .window:not(.prerendered):not(.leaving)'); return w && w.id;")
-
-    def focused(self):
-        return self.js("const e = document.activeElement; return [e.id, e.value];")
-
-    def description(self):
-        return self.js("return document.activeElement.getAttribute('aria-description');")
 
     def stop(self):
         if self.driver:
             self.driver.quit()
 
 
-def missing_browser():
-    missing = [tool for tool in ("chromium", "chromedriver") if not shutil.which(tool)]
-    try:
-        import selenium  # noqa: F401
-    except ImportError:
-        missing.append("python3-selenium")
+class Firefox(Browser):
+    """Firefox ESR in kiosk mode (the page alone), driven through Marionette."""
+
+    name, tools = "Firefox", ("firefox-esr",)
+    orca_first, marionette = True, None
+
+    def window(self, title):
+        """What Orca says of the page, first, as the browser's window opens: its window is named
+        before the page has its title, and Orca says the page's window once it has loaded, as a
+        dialog, by the text it shows (Orca 48), or by its name alone as it reads the page through
+        on loading."""
+        said = f"{words(title)} {ROLES['frame']}"
+        return [(said, Opening(words(title)), words(title))]
+
+    def start(self):
+        from firefox_marionette import Marionette, make_profile
+        profile = make_profile(os.path.join(self.session.scratch, "firefox"))
+        # Orca runs already, and Firefox turns its accessibility on for it as it starts.
+        process = self.session.start("firefox", [
+            "firefox-esr", "--no-remote", "--marionette", "--kiosk", "--profile", profile,
+            self.address])
+        self.marionette = Marionette(profile, process, STEP_TIMEOUT)
+        self.wait_for_menu()
+
+    def js(self, script):
+        return self.marionette.js(script)
+
+    def stop(self):
+        if self.marionette:
+            self.marionette.close()
+
+
+BROWSERS = {browser.name.lower(): browser for browser in (Chromium, Firefox)}
+
+
+def missing_tools(browser):
+    missing = [tool for tool in browser.tools if not shutil.which(tool)]
+    if browser is Chromium:
+        try:
+            import selenium  # noqa: F401
+        except ImportError:
+            missing.append("python3-selenium")
     return missing
 
 
 def main():
     site = os.path.abspath(sys.argv[1])
-    missing = missing_browser()
+    kind = BROWSERS[sys.argv[2] if len(sys.argv) > 2 else "chromium"]
+    missing = missing_tools(kind)
     reason = (f"the browser's screen reader test needs {', '.join(missing)}" if missing
               else skip_reason())
     if reason:
@@ -202,16 +264,21 @@ def main():
 
     scratch = tempfile.mkdtemp(prefix="quorvex-web-orca-")
     server, address = serve(site)
-    session = Session(scratch, {"say-all": lambda: session.press("KP_Add")}, in_page=True)
-    browser = Browser(session, address)
+    session = Session(scratch, {"say-all": lambda: session.press("KP_Add"),
+                                "browser": lambda: browser.start()}, in_page=True)
+    browser = kind(session, address)
     def work():
         session.open_display()
-        browser.start()
-        # Orca says the window with the focus in it as it starts, before the first key.
-        session.run("Chromium", [("start Orca with the menu shown", "start:orca",
-                                  ["Screen reader on.", f"{SCREENS[MENU][0]} frame.",
-                                   said(MENU, MENU_TAB_ORDER[0]) + "."])])
-        for what, keys, expected in rows():
+        # Orca says the window with the focus in it as it starts, or as the window opens.
+        menu = browser.window(SCREENS[MENU][0]) + [said(MENU, MENU_TAB_ORDER[0]) + "."]
+        if browser.orca_first:
+            session.run(browser.name, [("start Orca", "start:orca", ["Screen reader on."]),
+                                       ("start the browser", "start:browser", menu)])
+        else:
+            browser.start()
+            session.run(browser.name, [("start Orca with the menu shown", "start:orca",
+                                        ["Screen reader on."] + menu)])
+        for what, keys, expected in rows(browser.orca_first):
             session.run_step(what, keys, expected)
             heard = session.transcript[-1][1]
             if keys == "start:say-all" and (not in_order(heard, as_said_by(session.orca, expected,
