@@ -391,6 +391,9 @@ function render() {
     }
     shown = front;
     closedPage = null;
+    // What the live region said ("Copied") was of the window before: read through later, it would
+    // be out of date. (A screen reader says nothing of a live region emptied.)
+    announcer.replaceChildren();
     document.title = front.caption;
     const focus = front.focus || front.controls[front.tabOrder[0]];
     bringToFront(front.frame, focus);
