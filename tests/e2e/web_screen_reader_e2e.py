@@ -4,13 +4,13 @@ sent to the X server.
 
 The browser opens the site, served locally, showing the page alone (Chromium as an application
 window, Firefox in kiosk mode); Orca is started once the menu is shown, and must say the window and
-its focused button, then reads the menu through from that button. Then, for each of the six
-calculators: Tab to its button on the menu, Enter, which must say the window's title and the
-voltage box and put Orca in focus mode; 400, Tab, 10, Tab, 30 (each landing in its box, not taken
-as one of Orca's commands), Tab, Space on "Solve", which must say the results once; Ctrl+C,
-"Copied" once; where am I, the results again; and back to the menu, which must say "Quorvex" and
-the focused button. Every line comes from spoken_controls.py, as the desktop's test hears it, with
-the browser's words for its roles.
+its focused button. Then, for each of the six calculators: Tab to its button on the menu, Enter,
+which must say the window's title and the voltage box and put Orca in focus mode; 400, Tab, 10,
+Tab, 30 (each landing in its box, not taken as one of Orca's commands), Tab, Space on "Solve",
+which must say the results once; Ctrl+C, "Copied" once; where am I, the results again; and back to
+the menu, which must say "Quorvex" and the focused button. Last, from the menu's first button, Orca
+reads the menu through. Every line comes from spoken_controls.py, as the desktop's test hears it,
+with the browser's words for its roles.
 
 Usage: web_screen_reader_e2e.py SITE_FOLDER [chromium|firefox]   (default: chromium)
 Exits 77 (skipped) when a tool is missing or when another Orca runs for this user.
@@ -20,6 +20,7 @@ import os
 import shutil
 import sys
 import tempfile
+import threading
 import time
 
 from orca_harness import (SKIPPED, STEP_TIMEOUT, Failure, Opening, Session, as_said_by, listen,
@@ -118,26 +119,50 @@ def menu_reading():
 
 
 def rows(heard_loading):
-    # Orca has said the window and its first button as it started; Shift+Tab comes back to that
-    # button, from which say all (KP_Add) reads the menu through, leaving Orca's place on the
-    # banner, outside the groups. Where Orca heard the page load (heard_loading), its place is
-    # its own after that: Orca 48 reads the page through on loading, or rests on the window, as
-    # the page's load and its first focus reach it in either order; the first Tab may then say
-    # the window and the group it enters too.
+    # Orca has said the window and its first button as it started. Where Orca heard the page load
+    # (heard_loading), its place is its own after that: Orca 48 reads the page through on loading,
+    # or rests on the window, as the page's load and its first focus reach it in either order; the
+    # first Tab may then say the window and the group it enters too.
     first_tab = focus(MENU, "Command2", "Command1")
     if heard_loading:
         first_tab = [(window(MENU)[0], Opening(words(SCREENS[MENU][0])), None),
                      (f"{THREE_PHASE} panel.", "panel", None)] + first_tab
     result = [("Tab", "Tab", first_tab),
-              ("Shift+Tab", "shift+Tab", focus(MENU, "Command1", "Command2")),
-              ("read the menu through", "start:say-all", menu_reading()),
-              ("Tab", "Tab", focus(MENU, "Command2", "Command4")),
               ("Shift+Tab", "shift+Tab", focus(MENU, "Command1", "Command2"))]
     at = MENU_TAB_ORDER[0]
     for screen, button in CALCULATORS:
         result += calculator_rows(screen, button, at)
         at = button
-    return result
+    # Last, back to the first button, from which say all reads the menu through: nothing follows
+    # that a second request to read on (read_through) could unsettle.
+    result += [("Shift+Tab", "shift+Tab", focus(MENU, MENU_TAB_ORDER[i - 1], MENU_TAB_ORDER[i]))
+               for i in range(MENU_TAB_ORDER.index(at), 0, -1)]
+    return result + [("read the menu through", "start:say-all", menu_reading())]
+
+
+def read_through(session, last):
+    """Orca's say all (KP_Add) from the focus. Orca reads the next line only once its speech server
+    reports the last one spoken, and the server now and then loses that report (1 run in about 25
+    under Orca 48): Orca then waits mid-page for ever, as its log shows. So should the reading stop
+    short of its last line for 2 s, say all is asked for once more, and Orca goes on from the line
+    it last heard reported; the order is then checked on all that was heard."""
+    start = session.seen
+    session.press("KP_Add")
+
+    def resume():
+        count, quiet_since, deadline = -1, time.monotonic(), time.monotonic() + STEP_TIMEOUT
+        while time.monotonic() < deadline:
+            heard = session.lines()[start:]
+            if last in heard:
+                return
+            if len(heard) != count:
+                count, quiet_since = len(heard), time.monotonic()
+            elif time.monotonic() - quiet_since >= 2:
+                session.press("KP_Add")
+                return
+            time.sleep(0.1)
+
+    threading.Thread(target=resume, daemon=True).start()
 
 
 def in_order(heard, lines):
@@ -264,7 +289,7 @@ def main():
 
     scratch = tempfile.mkdtemp(prefix="quorvex-web-orca-")
     server, address = serve(site)
-    session = Session(scratch, {"say-all": lambda: session.press("KP_Add"),
+    session = Session(scratch, {"say-all": lambda: read_through(session, menu_reading()[-1]),
                                 "browser": lambda: browser.start()}, in_page=True)
     browser = kind(session, address)
     def work():
@@ -283,9 +308,9 @@ def main():
             heard = session.transcript[-1][1]
             if keys == "start:say-all" and (not in_order(heard, as_said_by(session.orca, expected,
                                                                            session.in_page))
-                                            or "Close window" in heard):
+                                            or {"Close window", COPIED} & set(heard)):
                 raise Failure(f"{what}: expected {expected} in order, without the title bar's "
-                              f"button; heard {heard}")
+                              f"button or a calculator's last word; heard {heard}")
             if keys.startswith("type:") and browser.focused()[1] != keys[5:]:
                 raise Failure(f"{what}: the box holds {browser.focused()[1]!r}")
             # Orca 48 says no description when asked where it is in a page: the page must still
