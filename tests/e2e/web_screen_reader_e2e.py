@@ -75,8 +75,8 @@ def calculator_rows(screen, button, at):
     """From the menu button `at`, to the calculator's button, through a calculation, and back.
     Orca says "Focus mode" as a calculator opens when it was in browse mode: in Chromium only
     the first time, as it stays in focus mode in every window after (each is a web application
-    to it); in Firefox each time, as a window shown resets its mode. What is typed must land in
-    the box either way."""
+    to it); in Firefox, Orca 43 each time, as a window shown resets its mode. What is typed must
+    land in the box either way."""
     rows = [("Tab", "Tab", focus(MENU, MENU_TAB_ORDER[i + 1], MENU_TAB_ORDER[i]))
             for i in range(MENU_TAB_ORDER.index(at), MENU_TAB_ORDER.index(button))]
     boxes = [name for name in TYPED if name in SCREENS[screen][1]]
